@@ -1,0 +1,13 @@
+#include "calculator/window/mainwindow.h"
+#include "ui/design.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    ui::setUpApplication(app);
+    calculator::MainWindow window;
+    window.show();
+    return QApplication::exec();
+}

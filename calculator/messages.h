@@ -1,0 +1,42 @@
+#pragma once
+
+// Where the calculator's commands show their modal message boxes. The main window shows
+// real boxes; tests and benchmarks record them.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace calculator {
+
+// Message-box style values: icon plus buttons, as the classic message-box call takes them.
+enum class BoxStyle : int {
+    CriticalOk = 16,    // stop icon, one OK button
+    ExclamationOk = 48, // exclamation icon, one OK button
+};
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Shows a modal box and returns once the user has dismissed it.
+    virtual void show(std::string_view title, std::string_view prompt, BoxStyle style) = 0;
+};
+
+struct Message {
+    std::string title;
+    std::string prompt;
+    BoxStyle style;
+    bool operator==(const Message &) const = default;
+};
+
+// Keeps every box it is asked to show, in order.
+class RecordedMessages : public MessageBoxes {
+public:
+    void show(std::string_view title, std::string_view prompt, BoxStyle style) override
+    {
+        shown.push_back({std::string(title), std::string(prompt), style});
+    }
+    std::vector<Message> shown;
+};
+
+} // namespace calculator

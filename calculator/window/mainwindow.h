@@ -1,0 +1,47 @@
+#pragma once
+
+// The calculator's main window, Form1: the fourteen fields, labels, frame lines and three
+// buttons of the fixed design, wired to the Calculate command and the two wire checks.
+// The window only shows things; the operations live in calculator/commands.h and reach the
+// fields and message boxes through the interfaces the window implements.
+
+#include "calculator/fields.h"
+#include "calculator/messages.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QLineEdit;
+
+namespace calculator {
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The field texts as the commands see them.
+    FieldTexts &fields();
+    QLineEdit *field(Field field) const;
+
+    // Where the operations show their boxes: real modal boxes over this window, unless a
+    // test hands in its own (nullptr restores the real ones).
+    void setMessageBoxes(MessageBoxes *boxes);
+
+private:
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Text4_Change();
+    void Text11_LostFocus();
+
+    MessageBoxes &boxes();
+
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+};
+
+} // namespace calculator

@@ -1,0 +1,349 @@
+#include "calculator/commands.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace calculator;
+
+namespace {
+
+// Field texts that remember every write, in order.
+class LoggedFields : public MemoryFieldTexts {
+public:
+    void setText(Field field, std::string_view text) override
+    {
+        writes.emplace_back(field, std::string(text));
+        MemoryFieldTexts::setText(field, text);
+    }
+
+    // The distinct fields written, in the order of their first write.
+    std::vector<Field> fieldsWritten() const
+    {
+        std::vector<Field> fields;
+        for (const auto &[field, text] : writes)
+            if (fields.empty() || fields.back() != field)
+                fields.push_back(field);
+        return fields;
+    }
+
+    std::vector<std::string> writesTo(Field field) const
+    {
+        std::vector<std::string> texts;
+        for (const auto &[f, text] : writes)
+            if (f == field)
+                texts.push_back(text);
+        return texts;
+    }
+
+    std::vector<std::pair<Field, std::string>> writes;
+};
+
+struct Calculated {
+    LoggedFields fields;
+    RecordedMessages boxes;
+
+    explicit Calculated(std::map<Field, std::string> typed = {}, std::string_view separator = ".")
+    {
+        for (const auto &[field, text] : typed)
+            fields.MemoryFieldTexts::setText(field, text);
+        calculate(fields, boxes, separator);
+    }
+    std::string operator[](Field field) const { return fields.text(field); }
+};
+
+const Message kTurnCountBox{std::string(text::kTurnCountTitle),
+                            std::string(text::kTurnCountPrompt), BoxStyle::ExclamationOk};
+
+std::string label(Field field) { return std::string(info(field).label); }
+
+} // namespace
+
+TEST(Calculate, DefaultRun)
+{
+    Calculated run;
+    std::vector<std::string> counts;
+    for (int n = 2; n <= 173; ++n)
+        counts.push_back(std::to_string(n));
+
+    EXPECT_EQ(run.fields.fieldsWritten(),
+              (std::vector{Field::RxInductance, Field::RxTurns, Field::RxCrossSection,
+                           Field::TxCrossSection, Field::TxInductance}));
+    EXPECT_EQ(run.fields.writesTo(Field::RxTurns), counts);
+    EXPECT_EQ(run[Field::RxInductance], "7684");
+    EXPECT_EQ(run[Field::RxTurns], "173");
+    EXPECT_EQ(run[Field::RxCrossSection], "4.400082");
+    EXPECT_EQ(run[Field::TxCrossSection], "5.024");
+    EXPECT_EQ(run[Field::TxInductance], "408");
+    EXPECT_EQ(run.boxes.shown, std::vector{kTurnCountBox});
+}
+
+TEST(Calculate, RegionalSeparatorAppliesToFractionalOutputsOnly)
+{
+    Calculated run({}, ",");
+    EXPECT_EQ(run[Field::RxCrossSection], "4,400082");
+    EXPECT_EQ(run[Field::TxCrossSection], "5,024");
+    EXPECT_EQ(run[Field::RxTurns], "173");
+}
+
+TEST(Calculate, SmallerCapacitorGivesATurnCountInRange)
+{
+    Calculated run({{Field::RxCapacitance, "27"}});
+    EXPECT_EQ(run[Field::RxInductance], "9391");
+    EXPECT_EQ(run[Field::RxTurns], "198");
+    EXPECT_TRUE(run.boxes.shown.empty());
+}
+
+TEST(Calculate, TurnCountRangeIncludesItsLimits)
+{
+    // A negative RX capacitance makes the search skip, so the typed turn count is checked.
+    for (const auto &[typed, warns] : std::vector<std::pair<std::string, bool>>{
+             {"174", true}, {"175", false}, {"250", false}, {"251", true}, {"0", true}}) {
+        Calculated run({{Field::RxCapacitance, "-33"}, {Field::RxTurns, typed}});
+        EXPECT_EQ(run[Field::RxInductance], "-7684");
+        EXPECT_EQ(run[Field::RxTurns], typed) << "the search must not have written";
+        EXPECT_EQ(run.boxes.shown.size(), warns ? 1u : 0u) << typed;
+    }
+}
+
+TEST(Calculate, TypedTurnCountIsUsedWhenTheSearchMakesNoPass)
+{
+    Calculated run({{Field::RxCapacitance, "-33"}, {Field::RxTurns, "200"}});
+    EXPECT_EQ(run[Field::RxCrossSection], "5.0868"); // 3.14·0.09·0.09·200
+    EXPECT_TRUE(run.fields.writesTo(Field::RxTurns).empty());
+
+    Calculated defaults({{Field::RxCapacitance, "-33"}});
+    EXPECT_EQ(defaults[Field::RxCrossSection], "0");
+    EXPECT_EQ(defaults.boxes.shown, std::vector{kTurnCountBox});
+}
+
+TEST(Calculate, TypedTurnCountIsOverwrittenByTheSearch)
+{
+    Calculated run({{Field::RxTurns, "999"}});
+    EXPECT_EQ(run[Field::RxTurns], "173");
+}
+
+TEST(Calculate, ZeroTxTurnsIsNoFault)
+{
+    Calculated run({{Field::TxTurns, "0"}});
+    EXPECT_EQ(run[Field::TxCrossSection], "0");
+    EXPECT_EQ(run[Field::TxInductance], "408");
+}
+
+TEST(Calculate, TxInnerDiameterIsNeitherReadNorWritten)
+{
+    Calculated run({{Field::TxRingDiameter, "abc"}});
+    for (const auto &[field, text] : run.fields.writes)
+        EXPECT_NE(field, Field::TxRingDiameter);
+    EXPECT_EQ(run[Field::TxRingDiameter], "abc");
+    EXPECT_EQ(run[Field::TxInductance], "408");
+}
+
+// A fault stops the command at the failing step: the fields written before stay written,
+// the later ones keep their old text, and one fault box replaces the turn-count warning.
+struct FaultCase {
+    const char *name;
+    std::map<Field, std::string> typed;
+    std::vector<Field> written;
+    std::string prompt;
+};
+
+void PrintTo(const FaultCase &c, std::ostream *os) { *os << c.name; }
+
+class CalculateFaultTest : public testing::TestWithParam<FaultCase> {};
+
+TEST_P(CalculateFaultTest, StopsAtTheFailingStep)
+{
+    const FaultCase &c = GetParam();
+    Calculated run(c.typed);
+    EXPECT_EQ(run.fields.fieldsWritten(), c.written);
+    for (const FieldInfo &f : kFields) {
+        const bool written = std::find(c.written.begin(), c.written.end(), f.field) != c.written.end();
+        if (!written && !c.typed.contains(f.field)) {
+            EXPECT_EQ(run[f.field], f.defaultText) << f.controlName;
+        }
+    }
+    ASSERT_EQ(run.boxes.shown.size(), 1u);
+    EXPECT_EQ(run.boxes.shown[0].title, text::kFaultTitle);
+    EXPECT_EQ(run.boxes.shown[0].style, BoxStyle::CriticalOk);
+    EXPECT_EQ(run.boxes.shown[0].prompt, c.prompt);
+}
+
+const std::string kCheckRxTank = "Проверьте поля «" + label(Field::RxFrequency) + "» и «" +
+                                 label(Field::RxCapacitance) + "».";
+const std::string kCheckRxDiameters = "Проверьте поля «" + label(Field::RxWireDiameter) +
+                                      "» и «" + label(Field::RingDiameter) + "».";
+const std::string kCheckTxTank = "Проверьте поля «" + label(Field::TxFrequency) + "» и «" +
+                                 label(Field::TxCapacitance) + "».";
+const std::vector<Field> kUpToTxCrossSection{Field::RxInductance, Field::RxTurns,
+                                             Field::RxCrossSection, Field::TxCrossSection};
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, CalculateFaultTest,
+    testing::Values(
+        FaultCase{"RxFrequencyZero",
+                  {{Field::RxFrequency, "0"}},
+                  {},
+                  "Не удается рассчитать индуктивность RX: деление на ноль.\n" + kCheckRxTank},
+        FaultCase{"RxCapacitanceEmpty",
+                  {{Field::RxCapacitance, ""}},
+                  {},
+                  "Не удается рассчитать индуктивность RX: деление на ноль.\n" + kCheckRxTank},
+        FaultCase{"RxFrequencyTiny",
+                  {{Field::RxFrequency, "1e-160"}},
+                  {},
+                  "Не удается рассчитать индуктивность RX: результат выходит за пределы "
+                  "допустимых чисел.\n" +
+                      kCheckRxTank},
+        FaultCase{"RxWireZero",
+                  {{Field::RxWireDiameter, "0"}},
+                  {Field::RxInductance},
+                  "Не удается рассчитать число витков RX: деление на ноль.\n" + kCheckRxDiameters},
+        FaultCase{"RingDiameterUnreadable",
+                  {{Field::RingDiameter, "abc"}},
+                  {Field::RxInductance},
+                  "Не удается рассчитать число витков RX: деление на ноль.\n" + kCheckRxDiameters},
+        FaultCase{"BothDiametersZero",
+                  {{Field::RxWireDiameter, "0"}, {Field::RingDiameter, "0"}},
+                  {Field::RxInductance},
+                  "Не удается рассчитать число витков RX: неопределенность 0/0.\n" +
+                      kCheckRxDiameters},
+        FaultCase{"OppositeSigns",
+                  {{Field::RxWireDiameter, "-0.18"}},
+                  {Field::RxInductance},
+                  "Не удается рассчитать число витков RX: логарифм неположительного числа.\n" +
+                      kCheckRxDiameters},
+        FaultCase{"TxFrequencyZero",
+                  {{Field::TxFrequency, "0"}},
+                  kUpToTxCrossSection,
+                  "Не удается рассчитать индуктивность TX: деление на ноль.\n" + kCheckTxTank},
+        FaultCase{"TxCapacitanceComma",
+                  {{Field::TxCapacitance, ",470"}},
+                  kUpToTxCrossSection,
+                  "Не удается рассчитать индуктивность TX: деление на ноль.\n" + kCheckTxTank},
+        FaultCase{"RxCrossSectionOverflows",
+                  {{Field::RxCapacitance, "-33"},
+                   {Field::RxWireDiameter, "1e10"},
+                   {Field::RxTurns, "1e300"}},
+                  {Field::RxInductance},
+                  "Не удается рассчитать сечение RX: результат выходит за пределы допустимых "
+                  "чисел.\nПроверьте поля «" +
+                      label(Field::RxWireDiameter) + "» и «" + label(Field::RxTurns) + "»."},
+        FaultCase{"TxCrossSectionOverflows",
+                  {{Field::TxWireDiameter, "1e200"}},
+                  {Field::RxInductance, Field::RxTurns, Field::RxCrossSection},
+                  "Не удается рассчитать сечение TX: результат выходит за пределы допустимых "
+                  "чисел.\nПроверьте поля «" +
+                      label(Field::TxWireDiameter) + "» и «" + label(Field::TxTurns) + "»."},
+        FaultCase{"RxFrequencyBeyondRange",
+                  {{Field::RxFrequency, "1e999"}},
+                  {},
+                  "Не удается рассчитать индуктивность RX: число в поле «" +
+                      label(Field::RxFrequency) + "» слишком велико по модулю.\n"
+                                                  "Проверьте это поле."},
+        FaultCase{"TxTurnsBeyondRange",
+                  {{Field::TxTurns, "&HFFFFFFFFF"}},
+                  {Field::RxInductance, Field::RxTurns, Field::RxCrossSection},
+                  "Не удается рассчитать сечение TX: число в поле «" + label(Field::TxTurns) +
+                      "» слишком велико по модулю.\nПроверьте это поле."}),
+    [](const testing::TestParamInfo<FaultCase> &param) { return std::string(param.param.name); });
+
+TEST(Calculate, UnreachableInductanceNamesThePeak)
+{
+    // 0.1 kHz at 33 nF needs 76836358 µH, far above the model's peak for these diameters.
+    Calculated run({{Field::RxFrequency, "0.1"}}, ",");
+    EXPECT_EQ(run[Field::RxInductance], "76836358");
+    EXPECT_EQ(run[Field::RxTurns], "7839");
+    EXPECT_EQ(run.fields.fieldsWritten(), (std::vector{Field::RxInductance, Field::RxTurns}));
+    EXPECT_EQ(run[Field::RxCrossSection], "0");
+    ASSERT_EQ(run.boxes.shown.size(), 1u);
+    EXPECT_EQ(run.boxes.shown[0].title, text::kFaultTitle);
+    EXPECT_EQ(run.boxes.shown[0].prompt,
+              "Не удается подобрать число витков RX: ни при каком числе витков индуктивность RX "
+              "76836358 мкГн не достигается при этих диаметрах провода и кольца.\n"
+              "Наибольшая индуктивность при этих диаметрах — 8328081,90506669 мкГн при 7838 "
+              "витках.\nПроверьте поля «Желаемая частота - RX», «Емкость контура  - RX», "
+              "«Диаметр проводника - RX» и «Внутренний диаметр - RX».");
+}
+
+TEST(Calculate, UnreachableWithinTheTurnCapSaysSo)
+{
+    Calculated run({{Field::RxWireDiameter, "0.001"}, {Field::RxFrequency, "0.01"}});
+    EXPECT_EQ(run[Field::RxTurns], "100000");
+    ASSERT_EQ(run.boxes.shown.size(), 1u);
+    EXPECT_NE(run.boxes.shown[0].prompt.find(
+                  "Наибольшая индуктивность в пределах 100000 витков — "),
+              std::string::npos);
+    EXPECT_NE(run.boxes.shown[0].prompt.find(" мкГн при 100000 витках."), std::string::npos);
+}
+
+TEST(Calculate, SecondRunOnItsOwnOutputsGivesTheSameTexts)
+{
+    Calculated first({}, ",");
+    LoggedFields fields = first.fields;
+    RecordedMessages boxes;
+    calculate(fields, boxes, ",");
+    for (const FieldInfo &f : kFields)
+        EXPECT_EQ(fields.text(f.field), first[f.field]) << f.controlName;
+}
+
+struct CheckCase {
+    const char *text;
+    bool warns;
+};
+
+TEST(RxWireCheck, WarnsAboveTwoTenthsOfAMillimetre)
+{
+    for (const CheckCase c : {CheckCase{"0.2", false}, {"0.18", false}, {"0", false},
+                              {"-1", false}, {"abc", false}, {"", false}, {"0,3", false},
+                              {"0.21", true}, {"1", true}, {"0.2000000000000001", true}}) {
+        MemoryFieldTexts fields;
+        fields.setText(Field::RxWireDiameter, c.text);
+        RecordedMessages boxes;
+        checkRxWire(fields, boxes);
+        const std::vector<Message> expected =
+            c.warns ? std::vector<Message>{{"Ошибка", std::string(text::kRxWirePrompt),
+                                            BoxStyle::ExclamationOk}}
+                    : std::vector<Message>{};
+        EXPECT_EQ(boxes.shown, expected) << c.text;
+    }
+}
+
+TEST(TxWireCheck, WarnsOutsideThirtyFiveToFortyFiveHundredths)
+{
+    for (const CheckCase c : {CheckCase{"0.35", false}, {"0.4", false}, {"0.45", false},
+                              {"0.34", true}, {"0.46", true}, {"0", true}, {"", true},
+                              {"-0.4", true}}) {
+        MemoryFieldTexts fields;
+        fields.setText(Field::TxWireDiameter, c.text);
+        RecordedMessages boxes;
+        checkTxWire(fields, boxes);
+        const std::vector<Message> expected =
+            c.warns ? std::vector<Message>{{"Ошибка", std::string(text::kTxWirePrompt),
+                                            BoxStyle::ExclamationOk}}
+                    : std::vector<Message>{};
+        EXPECT_EQ(boxes.shown, expected) << c.text;
+    }
+}
+
+TEST(WireChecks, NumberBeyondTheDoubleRangeGivesAFaultBoxNamingItsField)
+{
+    MemoryFieldTexts fields;
+    fields.setText(Field::RxWireDiameter, "1e999");
+    fields.setText(Field::TxWireDiameter, "-1e999");
+    RecordedMessages boxes;
+    checkRxWire(fields, boxes);
+    checkTxWire(fields, boxes);
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const Field field = i == 0 ? Field::RxWireDiameter : Field::TxWireDiameter;
+        EXPECT_EQ(boxes.shown[i],
+                  (Message{"Ошибка расчета",
+                           "Не удается проверить диаметр провода: число в поле «" + label(field) +
+                               "» слишком велико по модулю.\nПроверьте это поле.",
+                           BoxStyle::CriticalOk}));
+    }
+}

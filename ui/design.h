@@ -1,0 +1,43 @@
+#pragma once
+
+// What every window of the program shares: design units (twips) turned into logical pixels,
+// the two design fonts with their substitutes, the system colours, and the application-wide
+// set-up done once at start.
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+
+class QApplication;
+
+namespace ui {
+
+// Layouts are designed in twips; 15 twips make one logical pixel. Qt scales logical pixels
+// by the display's scale factor, so the fixed layout grows with it.
+constexpr int twips(int value) { return (value + 7) / 15; }
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return {twips(left), twips(top), twips(width), twips(height)};
+}
+
+enum class DesignFont { MsSansSerif, TimesNewRoman };
+
+// The design's font at the given point size. Where the family is missing it falls back to
+// a metric-compatible or similar installed font with Cyrillic glyphs.
+QFont designFont(DesignFont family, qreal points, bool bold = false);
+
+// Classic system colour indices used by the designs.
+enum class SystemColor {
+    Desktop = 1,          // COLOR_BACKGROUND
+    WindowBackground = 5, // COLOR_WINDOW
+};
+
+// The real system colour on Windows; elsewhere a fixed stand-in: black for the desktop (as
+// current Windows has it) and the palette's base colour for the window background.
+QColor systemColor(SystemColor which);
+
+// Application name, version, widget style and font substitutions. Call once, before any
+// window is created.
+void setUpApplication(QApplication &app);
+
+} // namespace ui
