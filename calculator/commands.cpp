@@ -4,8 +4,8 @@
 
 #include "engine/coil.h"
 
-#include <cmath>
 #include <array>
+#include <cmath>
 #include <span>
 #include <string>
 
@@ -35,7 +35,10 @@ struct UnreadableField {
     Field field;
 };
 
-std::string quoted(Field field) { return "«" + std::string(info(field).label) + "»"; }
+std::string quoted(Field field)
+{
+    return "«" + std::string(info(field).label) + "»";
+}
 
 // "«A» и «B»", "«A», «B» и «C»"
 std::string listOfFields(std::span<const Field> fields)
@@ -81,7 +84,7 @@ std::string_view turnsWord(double turns)
 }
 
 class Calculation {
-public:
+  public:
     Calculation(FieldTexts &fields, MessageBoxes &boxes, std::string_view decimalSeparator)
         : fields_(fields), boxes_(boxes), separator_(decimalSeparator)
     {
@@ -120,8 +123,7 @@ public:
             write(Field::TxInductance, engine::ResonantInductance(txFrequency, txCapacitance));
 
             if (rxTurns > kMaxRxTurns || rxTurns < kMinRxTurns)
-                boxes_.show(text::kTurnCountTitle, text::kTurnCountPrompt,
-                            BoxStyle::ExclamationOk);
+                boxes_.show(text::kTurnCountTitle, text::kTurnCountPrompt, BoxStyle::ExclamationOk);
         } catch (const engine::ArithmeticFault &fault) {
             fail("Не удается рассчитать " + std::string(stage->result) + ": " +
                  std::string(faultText(fault.kind())) + ".\nПроверьте поля " +
@@ -134,7 +136,7 @@ public:
         }
     }
 
-private:
+  private:
     double read(Field field) const
     {
         try {
@@ -159,12 +161,14 @@ private:
         prompt += showNumber(peak.peakMicroHenry(), separator_) + " мкГн при " +
                   showNumber(peak.peakTurns(), separator_) + " " +
                   std::string(turnsWord(peak.peakTurns())) + ".\nПроверьте поля " +
-                  listOfFields(kRxInputs) +
-                  ".";
+                  listOfFields(kRxInputs) + ".";
         return prompt;
     }
 
-    void fail(const std::string &prompt) { boxes_.show(text::kFaultTitle, prompt, BoxStyle::CriticalOk); }
+    void fail(const std::string &prompt)
+    {
+        boxes_.show(text::kFaultTitle, prompt, BoxStyle::CriticalOk);
+    }
 
     FieldTexts &fields_;
     MessageBoxes &boxes_;
@@ -179,7 +183,8 @@ bool readWire(const FieldTexts &fields, Field field, MessageBoxes &boxes, double
         diameter = readNumber(fields.text(field));
         return true;
     } catch (const engine::ArithmeticFault &) {
-        boxes.show(text::kFaultTitle, unreadablePrompt("Не удается проверить диаметр провода", field),
+        boxes.show(text::kFaultTitle,
+                   unreadablePrompt("Не удается проверить диаметр провода", field),
                    BoxStyle::CriticalOk);
         return false;
     }

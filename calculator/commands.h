@@ -16,7 +16,8 @@ inline constexpr std::string_view kTurnCountTitle = "Ошибка. Неправ�
 inline constexpr std::string_view kTurnCountPrompt =
     "Подберите диаметр провода  или конденсатор для RX !!! ";
 inline constexpr std::string_view kWireTitle = "Ошибка";
-inline constexpr std::string_view kRxWirePrompt = "Возьмите провод меньшим диаметром для RX! <= 0.2 мм ";
+inline constexpr std::string_view kRxWirePrompt =
+    "Возьмите провод меньшим диаметром для RX! <= 0.2 мм ";
 inline constexpr std::string_view kTxWirePrompt =
     "Возьмите другой провод для TX!!!  В пределах 0.35 - 0.45 ";
 inline constexpr std::string_view kFaultTitle = "Ошибка расчета";

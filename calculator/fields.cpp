@@ -2,12 +2,14 @@
 
 namespace calculator {
 
-static_assert([] {
-    for (std::size_t i = 0; i < kFields.size(); ++i)
-        if (static_cast<std::size_t>(kFields[i].field) != i)
-            return false;
-    return true;
-}(), "kFields must list the fields in the order of the enumeration");
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kFields.size(); ++i)
+            if (static_cast<std::size_t>(kFields[i].field) != i)
+                return false;
+        return true;
+    }(),
+    "kFields must list the fields in the order of the enumeration");
 
 MemoryFieldTexts::MemoryFieldTexts()
 {

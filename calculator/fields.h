@@ -47,8 +47,7 @@ inline constexpr std::array<FieldInfo, kFieldCount> kFields{{
     {Field::RxFrequency, "Text1", 0, "Желаемая частота - RX", "кГц", "10", Direction::Input},
     {Field::RingDiameter, "Text2", 0, "Внутренний диаметр - RX", "мм", "190", Direction::Input},
     {Field::RxCapacitance, "Text3", 1, "Емкость контура  - RX", "нФ", "33", Direction::Input},
-    {Field::RxWireDiameter, "Text4", 0, "Диаметр проводника - RX", "мм", "0.18",
-     Direction::Input},
+    {Field::RxWireDiameter, "Text4", 0, "Диаметр проводника - RX", "мм", "0.18", Direction::Input},
     {Field::RxInductance, "Text5", 1, "Индуктивность - RX", "мкГн", "0", Direction::Output},
     {Field::RxTurns, "Text6", 1, "Число витков - RX      (в пределах 175 - 250!!)", "", "0",
      Direction::Output},
@@ -56,19 +55,21 @@ inline constexpr std::array<FieldInfo, kFieldCount> kFields{{
     {Field::TxFrequency, "Text8", 3, "Желаемая частота - TX", "кГц", "11.5", Direction::Input},
     {Field::TxRingDiameter, "Text9", 3, "Внутренний диаметр - TX", "мм", "190", Direction::Input},
     {Field::TxTurns, "Text10", 2, "Число витков - TX", "", "40", Direction::Input},
-    {Field::TxWireDiameter, "Text11", 5, "Диаметр проводника - TX", "мм", "0.4",
-     Direction::Input},
+    {Field::TxWireDiameter, "Text11", 5, "Диаметр проводника - TX", "мм", "0.4", Direction::Input},
     {Field::TxCapacitance, "Text12", 4, "Емкость контура  - TX", "нФ", "470", Direction::Input},
     {Field::TxInductance, "Text13", 2, "Индуктивность - TX", "мкГн", "0", Direction::Output},
     {Field::TxCrossSection, "Text14", 3, "Сечение  - TX", "мм^2", "0", Direction::Output},
 }};
 
-constexpr const FieldInfo &info(Field field) { return kFields[static_cast<std::size_t>(field)]; }
+constexpr const FieldInfo &info(Field field)
+{
+    return kFields[static_cast<std::size_t>(field)];
+}
 
 // Where the command reads and writes field texts; the main window implements it with its
 // widgets, tests and benchmarks with plain strings.
 class FieldTexts {
-public:
+  public:
     virtual ~FieldTexts() = default;
     virtual std::string text(Field field) const = 0;
     virtual void setText(Field field, std::string_view text) = 0;
@@ -76,12 +77,12 @@ public:
 
 // Field texts held in memory, starting from the defaults.
 class MemoryFieldTexts : public FieldTexts {
-public:
+  public:
     MemoryFieldTexts();
     std::string text(Field field) const override;
     void setText(Field field, std::string_view text) override;
 
-private:
+  private:
     std::array<std::string, kFieldCount> texts_;
 };
 

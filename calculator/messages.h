@@ -16,7 +16,7 @@ enum class BoxStyle : int {
 };
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     // Shows a modal box and returns once the user has dismissed it.
     virtual void show(std::string_view title, std::string_view prompt, BoxStyle style) = 0;
@@ -31,7 +31,7 @@ struct Message {
 
 // Keeps every box it is asked to show, in order.
 class RecordedMessages : public MessageBoxes {
-public:
+  public:
     void show(std::string_view title, std::string_view prompt, BoxStyle style) override
     {
         shown.push_back({std::string(title), std::string(prompt), style});

@@ -12,13 +12,19 @@ namespace calculator {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Walks the text one significant character at a time, stepping over blanks, tabs and line
 // feeds wherever they stand.
 class Cursor {
-public:
+  public:
     explicit Cursor(std::string_view text) : text_(text) { skipBlanks(); }
 
     bool atEnd() const { return pos_ == text_.size(); }
@@ -29,7 +35,7 @@ public:
         skipBlanks();
     }
 
-private:
+  private:
     void skipBlanks()
     {
         while (pos_ < text_.size() && isBlank(text_[pos_]))
@@ -40,7 +46,10 @@ private:
     std::size_t pos_ = 0;
 };
 
-[[noreturn]] void overflow() { throw engine::ArithmeticFault(engine::FaultKind::Overflow); }
+[[noreturn]] void overflow()
+{
+    throw engine::ArithmeticFault(engine::FaultKind::Overflow);
+}
 
 int hexDigit(char c)
 {
@@ -53,7 +62,10 @@ int hexDigit(char c)
     return -1;
 }
 
-int octalDigit(char c) { return c >= '0' && c <= '7' ? c - '0' : -1; }
+int octalDigit(char c)
+{
+    return c >= '0' && c <= '7' ? c - '0' : -1;
+}
 
 // "&H" or "&O" numbers: whole numbers in two's complement, 16-bit while they fit the short
 // form, 32-bit otherwise.
@@ -149,12 +161,10 @@ double readDecimalNumber(Cursor &in)
     }
 
     double value = 0;
-    const auto [end, ec] =
-        std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     (void)end;
     if (ec == std::errc::result_out_of_range) {
-        const std::string_view mantissa(number.data() + mantissaStart,
-                                        mantissaEnd - mantissaStart);
+        const std::string_view mantissa(number.data() + mantissaStart, mantissaEnd - mantissaStart);
         if (magnitude(mantissa, exponent) > 0)
             overflow();
         return negative ? -0.0 : 0.0; // below the smallest subnormal

@@ -25,7 +25,10 @@ const char *describe(FaultKind kind)
 // result, so a fault is caught at the step that produces it and never travels on as inf
 // or NaN. A non-finite result of a finite-operand operation can only be an overflow.
 
-[[noreturn]] void fault(FaultKind kind) { throw ArithmeticFault(kind); }
+[[noreturn]] void fault(FaultKind kind)
+{
+    throw ArithmeticFault(kind);
+}
 
 inline double finite(double value)
 {
@@ -34,9 +37,18 @@ inline double finite(double value)
     return value;
 }
 
-inline double mul(double a, double b) { return finite(a * b); }
-inline double add(double a, double b) { return finite(a + b); }
-inline double sub(double a, double b) { return finite(a - b); }
+inline double mul(double a, double b)
+{
+    return finite(a * b);
+}
+inline double add(double a, double b)
+{
+    return finite(a + b);
+}
+inline double sub(double a, double b)
+{
+    return finite(a - b);
+}
 
 inline double div(double a, double b)
 {
@@ -54,7 +66,10 @@ inline double ln(double a)
 
 // Ties go to the even neighbour: std::nearbyint honours the default rounding mode,
 // round-to-nearest-even, and raises no exception flag.
-inline double roundHalfEven(double value) { return std::nearbyint(value); }
+inline double roundHalfEven(double value)
+{
+    return std::nearbyint(value);
+}
 
 inline double loopInductance(double n, double d, double ringD)
 {

@@ -24,23 +24,23 @@ enum class FaultKind {
 
 // An operation could not produce a finite value. Raised at the step where it happens.
 class ArithmeticFault : public std::runtime_error {
-public:
+  public:
     explicit ArithmeticFault(FaultKind kind);
     FaultKind kind() const noexcept { return kind_; }
 
-private:
+  private:
     FaultKind kind_;
 };
 
 // The RX turn search gave up: no turn count reaches the target with these diameters.
 // Carries the largest model inductance the search saw and the turn count where it was seen.
 class UnreachableInductance : public std::runtime_error {
-public:
+  public:
     UnreachableInductance(double peakMicroHenry, double peakTurns);
     double peakMicroHenry() const noexcept { return peakMicroHenry_; }
     double peakTurns() const noexcept { return peakTurns_; }
 
-private:
+  private:
     double peakMicroHenry_;
     double peakTurns_;
 };

@@ -57,10 +57,12 @@ void setUpApplication(QApplication &app)
     // Liberation Serif shares the metrics of Times New Roman; Liberation Sans is close to
     // the old sans serif and, like the others listed, has Cyrillic glyphs.
     QFont::insertSubstitutions(QString::fromLatin1(kMsSansSerif),
-                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-                                QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QString::fromLatin1(kTimesNewRoman),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+                               {QStringLiteral("Microsoft Sans Serif"),
+                                QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(
+        QString::fromLatin1(kTimesNewRoman),
+        {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
 }
 
 } // namespace ui

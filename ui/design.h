@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QRect>
 
 class QApplication;
@@ -14,7 +15,10 @@ namespace ui {
 
 // Layouts are designed in twips; 15 twips make one logical pixel. Qt scales logical pixels
 // by the display's scale factor, so the fixed layout grows with it.
-constexpr int twips(int value) { return (value + 7) / 15; }
+constexpr int twips(int value)
+{
+    return (value + 7) / 15;
+}
 constexpr QRect twipsRect(int left, int top, int width, int height)
 {
     return {twips(left), twips(top), twips(width), twips(height)};
@@ -39,5 +43,8 @@ QColor systemColor(SystemColor which);
 // Application name, version, widget style and font substitutions. Call once, before any
 // window is created.
 void setUpApplication(QApplication &app);
+
+// The program's icon in all its sizes, from the compiled-in resources.
+QIcon programIcon();
 
 } // namespace ui

@@ -19,7 +19,7 @@ namespace calculator {
 class MainWindow : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -31,7 +31,7 @@ public:
     // test hands in its own (nullptr restores the real ones).
     void setMessageBoxes(MessageBoxes *boxes);
 
-private:
+  private:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();

@@ -13,7 +13,7 @@ namespace {
 
 // Field texts that remember every write, in order.
 class LoggedFields : public MemoryFieldTexts {
-public:
+  public:
     void setText(Field field, std::string_view text) override
     {
         writes.emplace_back(field, std::string(text));
@@ -55,10 +55,13 @@ struct Calculated {
     std::string operator[](Field field) const { return fields.text(field); }
 };
 
-const Message kTurnCountBox{std::string(text::kTurnCountTitle),
-                            std::string(text::kTurnCountPrompt), BoxStyle::ExclamationOk};
+const Message kTurnCountBox{std::string(text::kTurnCountTitle), std::string(text::kTurnCountPrompt),
+                            BoxStyle::ExclamationOk};
 
-std::string label(Field field) { return std::string(info(field).label); }
+std::string label(Field field)
+{
+    return std::string(info(field).label);
+}
 
 } // namespace
 
@@ -151,7 +154,10 @@ struct FaultCase {
     std::string prompt;
 };
 
-void PrintTo(const FaultCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const FaultCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class CalculateFaultTest : public testing::TestWithParam<FaultCase> {};
 
@@ -161,7 +167,8 @@ TEST_P(CalculateFaultTest, StopsAtTheFailingStep)
     Calculated run(c.typed);
     EXPECT_EQ(run.fields.fieldsWritten(), c.written);
     for (const FieldInfo &f : kFields) {
-        const bool written = std::find(c.written.begin(), c.written.end(), f.field) != c.written.end();
+        const bool written =
+            std::find(c.written.begin(), c.written.end(), f.field) != c.written.end();
         if (!written && !c.typed.contains(f.field)) {
             EXPECT_EQ(run[f.field], f.defaultText) << f.controlName;
         }
@@ -172,12 +179,12 @@ TEST_P(CalculateFaultTest, StopsAtTheFailingStep)
     EXPECT_EQ(run.boxes.shown[0].prompt, c.prompt);
 }
 
-const std::string kCheckRxTank = "Проверьте поля «" + label(Field::RxFrequency) + "» и «" +
-                                 label(Field::RxCapacitance) + "».";
-const std::string kCheckRxDiameters = "Проверьте поля «" + label(Field::RxWireDiameter) +
-                                      "» и «" + label(Field::RingDiameter) + "».";
-const std::string kCheckTxTank = "Проверьте поля «" + label(Field::TxFrequency) + "» и «" +
-                                 label(Field::TxCapacitance) + "».";
+const std::string kCheckRxTank =
+    "Проверьте поля «" + label(Field::RxFrequency) + "» и «" + label(Field::RxCapacitance) + "».";
+const std::string kCheckRxDiameters =
+    "Проверьте поля «" + label(Field::RxWireDiameter) + "» и «" + label(Field::RingDiameter) + "».";
+const std::string kCheckTxTank =
+    "Проверьте поля «" + label(Field::TxFrequency) + "» и «" + label(Field::TxCapacitance) + "».";
 const std::vector<Field> kUpToTxCrossSection{Field::RxInductance, Field::RxTurns,
                                              Field::RxCrossSection, Field::TxCrossSection};
 
@@ -242,8 +249,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {{Field::RxFrequency, "1e999"}},
                   {},
                   "Не удается рассчитать индуктивность RX: число в поле «" +
-                      label(Field::RxFrequency) + "» слишком велико по модулю.\n"
-                                                  "Проверьте это поле."},
+                      label(Field::RxFrequency) +
+                      "» слишком велико по модулю.\n"
+                      "Проверьте это поле."},
         FaultCase{"TxTurnsBeyondRange",
                   {{Field::TxTurns, "&HFFFFFFFFF"}},
                   {Field::RxInductance, Field::RxTurns, Field::RxCrossSection},
@@ -274,9 +282,9 @@ TEST(Calculate, UnreachableWithinTheTurnCapSaysSo)
     Calculated run({{Field::RxWireDiameter, "0.001"}, {Field::RxFrequency, "0.01"}});
     EXPECT_EQ(run[Field::RxTurns], "100000");
     ASSERT_EQ(run.boxes.shown.size(), 1u);
-    EXPECT_NE(run.boxes.shown[0].prompt.find(
-                  "Наибольшая индуктивность в пределах 100000 витков — "),
-              std::string::npos);
+    EXPECT_NE(
+        run.boxes.shown[0].prompt.find("Наибольшая индуктивность в пределах 100000 витков — "),
+        std::string::npos);
     EXPECT_NE(run.boxes.shown[0].prompt.find(" мкГн при 100000 витках."), std::string::npos);
 }
 
@@ -297,9 +305,16 @@ struct CheckCase {
 
 TEST(RxWireCheck, WarnsAboveTwoTenthsOfAMillimetre)
 {
-    for (const CheckCase c : {CheckCase{"0.2", false}, {"0.18", false}, {"0", false},
-                              {"-1", false}, {"abc", false}, {"", false}, {"0,3", false},
-                              {"0.21", true}, {"1", true}, {"0.2000000000000001", true}}) {
+    for (const CheckCase c : {CheckCase{"0.2", false},
+                              {"0.18", false},
+                              {"0", false},
+                              {"-1", false},
+                              {"abc", false},
+                              {"", false},
+                              {"0,3", false},
+                              {"0.21", true},
+                              {"1", true},
+                              {"0.2000000000000001", true}}) {
         MemoryFieldTexts fields;
         fields.setText(Field::RxWireDiameter, c.text);
         RecordedMessages boxes;
@@ -314,8 +329,13 @@ TEST(RxWireCheck, WarnsAboveTwoTenthsOfAMillimetre)
 
 TEST(TxWireCheck, WarnsOutsideThirtyFiveToFortyFiveHundredths)
 {
-    for (const CheckCase c : {CheckCase{"0.35", false}, {"0.4", false}, {"0.45", false},
-                              {"0.34", true}, {"0.46", true}, {"0", true}, {"", true},
+    for (const CheckCase c : {CheckCase{"0.35", false},
+                              {"0.4", false},
+                              {"0.45", false},
+                              {"0.34", true},
+                              {"0.46", true},
+                              {"0", true},
+                              {"", true},
                               {"-0.4", true}}) {
         MemoryFieldTexts fields;
         fields.setText(Field::TxWireDiameter, c.text);

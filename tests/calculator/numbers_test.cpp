@@ -17,7 +17,10 @@ struct ReadCase {
     double value;
 };
 
-void PrintTo(const ReadCase &c, std::ostream *os) { *os << '"' << c.text << "\" -> " << c.value; }
+void PrintTo(const ReadCase &c, std::ostream *os)
+{
+    *os << '"' << c.text << "\" -> " << c.value;
+}
 
 class ReadNumberTest : public testing::TestWithParam<ReadCase> {};
 
@@ -55,13 +58,14 @@ INSTANTIATE_TEST_SUITE_P(Blanks, ReadNumberTest,
                                          ReadCase{"1 e 3", 1000}, ReadCase{"& H F F", 255},
                                          ReadCase{" \t\n", 0}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Exponents, ReadNumberTest,
-    testing::Values(ReadCase{"1e3", 1000}, ReadCase{"1E3", 1000}, ReadCase{"2.5e-2", 0.025},
-                    ReadCase{"1e+2", 100}, ReadCase{"1e", 1}, ReadCase{"1e+", 1},
-                    ReadCase{"1e-", 1}, ReadCase{"1ex", 1}, ReadCase{"1e2.5", 100},
-                    ReadCase{"0e99999", 0}, ReadCase{"1e-999", 0}, ReadCase{"-1e-999", -0.0},
-                    ReadCase{"0.0000001e-400", 0}, ReadCase{"1d3", 1}));
+INSTANTIATE_TEST_SUITE_P(Exponents, ReadNumberTest,
+                         testing::Values(ReadCase{"1e3", 1000}, ReadCase{"1E3", 1000},
+                                         ReadCase{"2.5e-2", 0.025}, ReadCase{"1e+2", 100},
+                                         ReadCase{"1e", 1}, ReadCase{"1e+", 1}, ReadCase{"1e-", 1},
+                                         ReadCase{"1ex", 1}, ReadCase{"1e2.5", 100},
+                                         ReadCase{"0e99999", 0}, ReadCase{"1e-999", 0},
+                                         ReadCase{"-1e-999", -0.0}, ReadCase{"0.0000001e-400", 0},
+                                         ReadCase{"1d3", 1}));
 
 INSTANTIATE_TEST_SUITE_P(StopsAtTheFirstForeignCharacter, ReadNumberTest,
                          testing::Values(ReadCase{"11.5кГц", 11.5}, ReadCase{"190мм", 190},
@@ -73,28 +77,26 @@ INSTANTIATE_TEST_SUITE_P(StopsAtTheFirstForeignCharacter, ReadNumberTest,
 INSTANTIATE_TEST_SUITE_P(NoDigitReadsAsZero, ReadNumberTest,
                          testing::Values(ReadCase{"", 0}, ReadCase{"abc", 0}, ReadCase{"-", 0},
                                          ReadCase{"+", 0}, ReadCase{".", 0}, ReadCase{"-.", 0},
-                                         ReadCase{"+-1", 0}, ReadCase{"--1", 0},
-                                         ReadCase{"e5", 0}, ReadCase{"NaN", 0},
-                                         ReadCase{"inf", 0}, ReadCase{"Infinity", 0},
-                                         ReadCase{"кГц", 0}, ReadCase{"&", 0},
-                                         ReadCase{"&5", 0}));
+                                         ReadCase{"+-1", 0}, ReadCase{"--1", 0}, ReadCase{"e5", 0},
+                                         ReadCase{"NaN", 0}, ReadCase{"inf", 0},
+                                         ReadCase{"Infinity", 0}, ReadCase{"кГц", 0},
+                                         ReadCase{"&", 0}, ReadCase{"&5", 0}));
 
 INSTANTIATE_TEST_SUITE_P(
     HexAndOctal, ReadNumberTest,
     testing::Values(ReadCase{"&HFF", 255}, ReadCase{"&hff", 255}, ReadCase{"&H7FFF", 32767},
-                    ReadCase{"&H8000", -32768}, ReadCase{"&HFFFF", -1},
-                    ReadCase{"&H0FFFF", 65535}, ReadCase{"&H10000", 65536},
-                    ReadCase{"&H7FFFFFFF", 2147483647}, ReadCase{"&H80000000", -2147483648.0},
-                    ReadCase{"&HFFFFFFFF", -1}, ReadCase{"&H", 0}, ReadCase{"&HG", 0},
-                    ReadCase{"&H1G", 1}, ReadCase{"&H-1", 0}, ReadCase{"&O17", 15},
-                    ReadCase{"&o777", 511}, ReadCase{"&O177777", -1},
-                    ReadCase{"&O200000", 65536}, ReadCase{"&O37777777777", -1},
-                    ReadCase{"&O8", 0}, ReadCase{"-&H10", 0}));
+                    ReadCase{"&H8000", -32768}, ReadCase{"&HFFFF", -1}, ReadCase{"&H0FFFF", 65535},
+                    ReadCase{"&H10000", 65536}, ReadCase{"&H7FFFFFFF", 2147483647},
+                    ReadCase{"&H80000000", -2147483648.0}, ReadCase{"&HFFFFFFFF", -1},
+                    ReadCase{"&H", 0}, ReadCase{"&HG", 0}, ReadCase{"&H1G", 1}, ReadCase{"&H-1", 0},
+                    ReadCase{"&O17", 15}, ReadCase{"&o777", 511}, ReadCase{"&O177777", -1},
+                    ReadCase{"&O200000", 65536}, ReadCase{"&O37777777777", -1}, ReadCase{"&O8", 0},
+                    ReadCase{"-&H10", 0}));
 
 TEST(ReadNumber, NumbersBeyondTheDoubleRangeOverflow)
 {
-    for (const char *text : {"1e999", "-1e999", "1e309", "1e9999999999999999999999",
-                             "&HFFFFFFFFF", "&H100000000", "&O777777777777", "&O40000000000"}) {
+    for (const char *text : {"1e999", "-1e999", "1e309", "1e9999999999999999999999", "&HFFFFFFFFF",
+                             "&H100000000", "&O777777777777", "&O40000000000"}) {
         try {
             readNumber(text);
             ADD_FAILURE() << "no fault for \"" << text << "\"";
@@ -118,7 +120,10 @@ struct ShowCase {
     const char *text;
 };
 
-void PrintTo(const ShowCase &c, std::ostream *os) { *os << c.value << " with '" << c.separator << "'"; }
+void PrintTo(const ShowCase &c, std::ostream *os)
+{
+    *os << c.value << " with '" << c.separator << "'";
+}
 
 class ShowNumberTest : public testing::TestWithParam<ShowCase> {};
 
@@ -131,15 +136,15 @@ TEST_P(ShowNumberTest, WritesGeneralText)
 INSTANTIATE_TEST_SUITE_P(
     Cases, ShowNumberTest,
     testing::Values(ShowCase{7684, ".", "7684"}, ShowCase{173, ".", "173"},
-                    ShowCase{5.024000000000001, ".", "5.024"},
-                    ShowCase{4.400082, ".", "4.400082"}, ShowCase{4.400082, ",", "4,400082"},
-                    ShowCase{-2.5, ".", "-2.5"}, ShowCase{1234567.5, ",", "1234567,5"},
-                    ShowCase{0, ".", "0"}, ShowCase{-0.0, ".", "0"},
-                    ShowCase{8328081.905066689, ".", "8328081.90506669"},
-                    ShowCase{0.1 + 0.2, ".", "0.3"}, ShowCase{999999999999999, ".", "999999999999999"},
-                    ShowCase{1e15, ".", "1E+15"}, ShowCase{-1.5e20, ",", "-1,5E+20"},
-                    ShowCase{0.0001, ".", "0.0001"}, ShowCase{1.5e-5, ",", "1,5E-05"},
-                    ShowCase{1e300, ".", "1E+300"}, ShowCase{5e-324, ".", "4.94065645841247E-324"}));
+                    ShowCase{5.024000000000001, ".", "5.024"}, ShowCase{4.400082, ".", "4.400082"},
+                    ShowCase{4.400082, ",", "4,400082"}, ShowCase{-2.5, ".", "-2.5"},
+                    ShowCase{1234567.5, ",", "1234567,5"}, ShowCase{0, ".", "0"},
+                    ShowCase{-0.0, ".", "0"}, ShowCase{8328081.905066689, ".", "8328081.90506669"},
+                    ShowCase{0.1 + 0.2, ".", "0.3"},
+                    ShowCase{999999999999999, ".", "999999999999999"}, ShowCase{1e15, ".", "1E+15"},
+                    ShowCase{-1.5e20, ",", "-1,5E+20"}, ShowCase{0.0001, ".", "0.0001"},
+                    ShowCase{1.5e-5, ",", "1,5E-05"}, ShowCase{1e300, ".", "1E+300"},
+                    ShowCase{5e-324, ".", "4.94065645841247E-324"}));
 
 TEST(ShowNumber, ReadsBackToTheSameValueWithinFifteenDigits)
 {

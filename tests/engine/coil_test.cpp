@@ -76,8 +76,8 @@ TEST(ResonantInductance, ZeroFrequencyOrCapacitanceDividesByZero)
 
 TEST(ResonantInductance, ResultsBeyondTheDoubleRangeOverflow)
 {
-    EXPECT_EQ(faultOf([] { ResonantInductance(1e200, 1); }), FaultKind::Overflow); // a²
-    EXPECT_EQ(faultOf([] { ResonantInductance(1e-150, 1e-20); }), FaultKind::Overflow); // 1/p
+    EXPECT_EQ(faultOf([] { ResonantInductance(1e200, 1); }), FaultKind::Overflow);        // a²
+    EXPECT_EQ(faultOf([] { ResonantInductance(1e-150, 1e-20); }), FaultKind::Overflow);   // 1/p
     EXPECT_EQ(faultOf([] { ResonantInductance(1e-10, 2.5e-287); }), FaultKind::Overflow); // ×1e9
 }
 
@@ -152,7 +152,9 @@ TEST(SearchRxTurns, ModelValueEqualToTheTargetDoesNotStopTheSearch)
 TEST(SearchRxTurns, FaultInTheFirstPassReachesNoCallback)
 {
     int calls = 0;
-    const auto count = [&](double) { ++calls; };
+    const auto count = [&](double) {
+        ++calls;
+    };
     EXPECT_THROW(SearchRxTurns(7684, 0, kRing, count), ArithmeticFault);
     EXPECT_THROW(SearchRxTurns(7684, kWire, 0, count), ArithmeticFault);
     EXPECT_THROW(SearchRxTurns(7684, -kWire, kRing, count), ArithmeticFault);

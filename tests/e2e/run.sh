@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Starts a private X server and runs one end-to-end session in it.
+#   run.sh PROGRAM OUTDIR
+# Xvfb picks a free display number itself (-displayfd), so sessions running side by side
+# never race for the same display as xvfb-run --auto-servernum can.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+tmp=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+xvfb=$!
+# Wait for the server to go: it removes its socket on the way out, and a server started
+# right after on the same display number must not lose its own.
+trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
+
+for _ in $(seq 200); do
+    [ -s "$tmp/display" ] && break
+    kill -0 $xvfb 2>/dev/null || { cat "$tmp/xvfb.log" >&2; exit 1; }
+    sleep 0.1
+done
+[ -s "$tmp/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+
+export DISPLAY=":$(tr -d '[:space:]' <"$tmp/display")"
+"$here/session.sh" "$@"

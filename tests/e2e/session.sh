@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# One desktop session on a real X server: the program under openbox, driven with xdotool as
+# a person would, screenshots with ImageMagick. Run inside xvfb-run by run.sh.
+#   session.sh PROGRAM OUTDIR
+set -euo pipefail
+program=$1
+out=$2
+mkdir -p "$out"
+
+fail() {
+    echo "FAIL: $*" >&2
+    echo "windows on the screen:" >&2
+    for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+        echo "  $w $(xdotool getwindowname "$w" 2>/dev/null)" >&2
+    done
+    xwininfo -root -tree 2>/dev/null | grep -v "has no name" | head -20 >&2 || true
+    import -window root "$out/failure.png" 2>/dev/null || true
+    exit 1
+}
+
+# Waits up to $1 seconds for a command to succeed.
+wait_for() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@" >/dev/null 2>&1; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
+# The exact window title, as a regular expression anchored at both ends.
+title_regex() { printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\.*^$/()+?{}|]/\\&/g')"; }
+
+find_window() { xdotool search --onlyvisible --name "$(title_regex "$1")" | head -n 1; }
+
+# The window manager is ready once it manages a window: a client mapped while it is still
+# starting can be left unmanaged for a long time.
+managed_clients() { xprop -root _NET_CLIENT_LIST | grep -q 'window id'; }
+openbox --sm-disable &
+wm=$!
+wait_for 20 xprop -root _NET_SUPPORTING_WM_CHECK || fail "openbox did not start"
+xmessage -name probe "probe" &
+probe=$!
+wait_for 20 managed_clients || fail "openbox manages no window"
+kill $probe
+wait $probe 2>/dev/null || true
+
+"$program" &
+app=$!
+trap 'kill $app $wm 2>/dev/null || true' EXIT
+
+main_title="DD for Velmor ARM / AVR    by_Tamrel   v.1.0"
+wait_for 30 find_window "$main_title" || fail "main window did not appear"
+main=$(find_window "$main_title")
+eval "$(xdotool getwindowgeometry --shell "$main")"
+[ "$WIDTH" = 848 ] && [ "$HEIGHT" = 594 ] || fail "client area is ${WIDTH}x${HEIGHT}, not 848x594"
+echo "main window $main: ${WIDTH}x${HEIGHT}"
+
+# A request to resize the window must leave it as it is.
+resized() {
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    [ "$WIDTH" != 848 ] || [ "$HEIGHT" != 594 ]
+}
+xdotool windowsize "$main" 1000 700
+if wait_for 2 resized; then fail "window was resized to ${WIDTH}x${HEIGHT}"; fi
+
+import -window "$main" "$out/main-window.png"
+
+# Calculate: the button's centre is at (64, 24) in the client area.
+xdotool mousemove --window "$main" 64 24 click 1
+box_title="Ошибка. Неправильное значение витков RX"
+wait_for 20 find_window "$box_title" || fail "turn-count warning did not appear"
+box=$(find_window "$box_title")
+import -window root "$out/turn-count-warning.png"
+xdotool windowactivate --sync "$box" key Return
+wait_for 10 bash -c "! xdotool search --onlyvisible --name '$(title_regex "$box_title")'" ||
+    fail "warning box was not dismissed"
+echo "turn-count warning shown and dismissed"
+
+import -window "$main" "$out/main-window-calculated.png"
+
+# Closing the main window ends the program.
+xdotool windowactivate --sync "$main" key alt+F4
+wait_for 20 bash -c "! kill -0 $app" || fail "program did not end after its window closed"
+wait "$app" || fail "program exited with status $?"
+echo "program ended"

@@ -1,0 +1,495 @@
+#include "calculator/commands.h"
+#include "calculator/window/layout.h"
+#include "calculator/window/mainwindow.h"
+#include "ui/design.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+using namespace calculator;
+
+namespace {
+
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QColor expected(layout::Color color)
+{
+    switch (color.source) {
+    case layout::Color::Source::Rgb:
+        return QColor::fromRgb(QRgb(color.rgb));
+    case layout::Color::Source::Desktop:
+        return ui::systemColor(ui::SystemColor::Desktop);
+    case layout::Color::Source::WindowBackground:
+        return ui::systemColor(ui::SystemColor::WindowBackground);
+    case layout::Color::Source::Toolkit:
+        break;
+    }
+    return {};
+}
+
+// Finds the control of the given name and, for control arrays, element index.
+template <typename W> W *control(QWidget *window, std::string_view name, int index = -1)
+{
+    for (W *w : window->findChildren<W *>(qs(name))) {
+        const QVariant element = w->property("index");
+        if (index < 0 ? !element.isValid() : element == index)
+            return w;
+    }
+    return nullptr;
+}
+
+// Records the texts of every modal box that appears and closes it, so a box raised by
+// real event handling never blocks a test.
+class BoxCloser : public QObject {
+  public:
+    BoxCloser()
+    {
+        timer_.setInterval(10);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                shown.push_back({box->windowTitle(), box->text(), box->icon()});
+                box->done(QMessageBox::Ok);
+            }
+        });
+        timer_.start();
+    }
+
+    struct Box {
+        QString title;
+        QString prompt;
+        QMessageBox::Icon icon;
+    };
+    std::vector<Box> shown;
+
+  private:
+    QTimer timer_;
+};
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<MainWindow> window;
+    RecordedMessages boxes;
+
+    QLineEdit *edit(Field f) const { return window->field(f); }
+    QPushButton *button(const char *name) const { return control<QPushButton>(window.get(), name); }
+
+    void typeInto(Field f, const QString &text)
+    {
+        QLineEdit *e = edit(f);
+        e->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(e, text);
+    }
+
+    void clearField(Field f)
+    {
+        QLineEdit *e = edit(f);
+        e->setFocus(Qt::MouseFocusReason);
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Delete);
+    }
+
+  private Q_SLOTS:
+    void init()
+    {
+        window = std::make_unique<MainWindow>();
+        boxes.shown.clear();
+        window->setMessageBoxes(&boxes);
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    void cleanup() { window.reset(); }
+
+    void windowFrame()
+    {
+        QCOMPARE(window->windowTitle(),
+                 QStringLiteral("DD for Velmor ARM / AVR    by_Tamrel   v.1.0"));
+        QCOMPARE(window->size(), QSize(848, 594));
+        QCOMPARE(window->minimumSize(), QSize(848, 594));
+        QCOMPARE(window->maximumSize(), QSize(848, 594));
+        QCOMPARE(window->palette().color(QPalette::Window), QColor(0, 0, 0));
+        QVERIFY(!window->windowIcon().isNull());
+        QCOMPARE(window->findChildren<QPushButton *>().size(), 3);
+        QCOMPARE(window->findChildren<QLineEdit *>().size(), 14);
+        QCOMPARE(window->findChildren<QLabel *>().size(), 34);
+        QCOMPARE(window->findChildren<QWidget *>(QRegularExpression("^Line\\d$")).size(), 12);
+    }
+
+    void startsWithDefaultsAndFocusInText1()
+    {
+        for (const FieldInfo &f : kFields)
+            QCOMPARE(edit(f.field)->text(), qs(f.defaultText));
+        QCOMPARE(QApplication::focusWidget(), edit(Field::RxFrequency));
+        QVERIFY(boxes.shown.empty());
+    }
+
+    void buttons_data()
+    {
+        QTest::addColumn<int>("row");
+        for (std::size_t i = 0; i < layout::kButtons.size(); ++i)
+            QTest::newRow(layout::kButtons[i].name.data()) << int(i);
+    }
+
+    void buttons()
+    {
+        QFETCH(int, row);
+        const layout::ButtonDesign &design = layout::kButtons[std::size_t(row)];
+        auto *b = control<QPushButton>(window.get(), design.name);
+        QVERIFY(b);
+        QCOMPARE(b->geometry(), ui::twipsRect(design.left, 120, 1695, 495));
+        QCOMPARE(b->text(), qs(design.caption));
+        QCOMPARE(b->palette().color(QPalette::Button), expected(design.face));
+        QCOMPARE(b->font().family(), QStringLiteral("Times New Roman"));
+        QCOMPARE(b->font().pointSizeF(), 12.0);
+        QCOMPARE(b->font().weight(), QFont::Normal);
+        QVERIFY(!b->isDefault());
+        QCOMPARE(b->focusPolicy(), Qt::StrongFocus);
+    }
+
+    void fields_data()
+    {
+        QTest::addColumn<int>("row");
+        for (std::size_t i = 0; i < layout::kFieldDesigns.size(); ++i)
+            QTest::newRow(info(layout::kFieldDesigns[i].field).controlName.data()) << int(i);
+    }
+
+    void fields()
+    {
+        QFETCH(int, row);
+        const layout::FieldDesign &design = layout::kFieldDesigns[std::size_t(row)];
+        const FieldInfo &f = info(design.field);
+        auto *e = control<QLineEdit>(window.get(), f.controlName, f.index);
+        QVERIFY(e);
+        QCOMPARE(e, edit(design.field));
+        QCOMPARE(e->geometry(), ui::twipsRect(design.left, design.top, 1695, 555));
+        QCOMPARE(e->text(), qs(f.defaultText));
+        QCOMPARE(e->palette().color(QPalette::Base), expected(design.background));
+        QCOMPARE(e->font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(e->font().pointSizeF(), 18.0);
+        QCOMPARE(e->toolTip(), qs(design.toolTip));
+        QCOMPARE(e->accessibleName(), qs(f.label));
+        QCOMPARE(e->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        QVERIFY(!e->isReadOnly());
+        QCOMPARE(e->focusPolicy(), Qt::StrongFocus);
+    }
+
+    void labels_data()
+    {
+        QTest::addColumn<int>("row");
+        for (std::size_t i = 0; i < layout::kLabels.size(); ++i)
+            QTest::newRow(qPrintable(QStringLiteral("Label1(%1)").arg(layout::kLabels[i].index)))
+                << int(i);
+    }
+
+    void labels()
+    {
+        QFETCH(int, row);
+        const layout::LabelDesign &design = layout::kLabels[std::size_t(row)];
+        auto *l = control<QLabel>(window.get(), "Label1", design.index);
+        QVERIFY(l);
+        QCOMPARE(l->geometry(),
+                 ui::twipsRect(design.left, design.top, design.width, design.height));
+        QCOMPARE(l->text(), qs(design.text));
+        QCOMPARE(l->palette().color(QPalette::WindowText), expected(design.color));
+        QCOMPARE(l->palette().color(QPalette::Window), QColor(0, 0, 0));
+        QVERIFY(l->autoFillBackground());
+        QCOMPARE(l->font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(l->font().pointSizeF(), qreal(design.points));
+        QVERIFY(l->wordWrap());
+        QCOMPARE(l->alignment(), Qt::AlignLeft | Qt::AlignTop);
+        QCOMPARE(l->focusPolicy(), Qt::NoFocus);
+    }
+
+    void labelTextsAreTheDesignTexts()
+    {
+        // Spot checks of texts that the tables derive from the field set.
+        QCOMPARE(control<QLabel>(window.get(), "Label1", 9)->text(),
+                 QStringLiteral("Число витков - RX      (в пределах 175 - 250!!)"));
+        QCOMPARE(control<QLabel>(window.get(), "Label1", 6)->text(),
+                 QStringLiteral("Емкость контура  - RX"));
+        QCOMPARE(control<QLabel>(window.get(), "Label1", 33)->text(), QStringLiteral("мм^2"));
+        QCOMPARE(control<QLabel>(window.get(), "Label1", 18)->text(), QStringLiteral("нФ"));
+        QCOMPARE(control<QLabel>(window.get(), "Label1", 12)->font().pointSize(), 48);
+    }
+
+    void lines_data()
+    {
+        QTest::addColumn<int>("row");
+        for (std::size_t i = 0; i < layout::kLines.size(); ++i)
+            QTest::newRow(qPrintable(QStringLiteral("%1(%2)")
+                                         .arg(qs(layout::kLines[i].name))
+                                         .arg(layout::kLines[i].index)))
+                << int(i);
+    }
+
+    void lines()
+    {
+        QFETCH(int, row);
+        const layout::LineDesign &design = layout::kLines[std::size_t(row)];
+        auto *line = control<QWidget>(window.get(), design.name, design.index);
+        QVERIFY(line);
+        const QRect g = line->geometry();
+        QCOMPARE(g.topLeft(), QPoint(design.x1 / 15, design.y1 / 15));
+        QCOMPARE(g.bottomRight(), QPoint(design.x2 / 15, design.y2 / 15));
+        QCOMPARE(line->palette().color(QPalette::Window),
+                 ui::systemColor(ui::SystemColor::WindowBackground));
+        QCOMPARE(line->focusPolicy(), Qt::NoFocus);
+    }
+
+    void tabCyclesThroughTheSeventeenControls()
+    {
+        const QStringList order{"Text1",  "Text2",  "Text4",  "Command1", "Command2", "Command3",
+                                "Text3",  "Text7",  "Text6",  "Text5",    "Text13",   "Text10",
+                                "Text14", "Text12", "Text11", "Text9",    "Text8"};
+        QStringList forward;
+        for (int i = 0; i < order.size(); ++i) {
+            forward << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(forward, order);
+        QCOMPARE(QApplication::focusWidget(), edit(Field::RxFrequency));
+
+        QStringList backward;
+        for (int i = 0; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            backward.prepend(QApplication::focusWidget()->objectName());
+        }
+        QCOMPARE(backward, order);
+        QCOMPARE(QApplication::focusWidget(), edit(Field::RxFrequency));
+    }
+
+    void enterInAFieldDoesNotCalculate()
+    {
+        for (Field f : {Field::RxFrequency, Field::RxWireDiameter, Field::TxCapacitance}) {
+            edit(f)->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(edit(f), Qt::Key_Return);
+            QTest::keyClick(edit(f), Qt::Key_Enter);
+        }
+        QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("0"));
+        QCOMPARE(edit(Field::RxTurns)->text(), QStringLiteral("0"));
+        QVERIFY(boxes.shown.empty());
+    }
+
+    void keyboardPressesTheFocusedButton()
+    {
+        button("Command1")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button("Command1"), Qt::Key_Space);
+        QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("7684"));
+        edit(Field::RxInductance)->setText("0");
+        QTest::keyClick(button("Command1"), Qt::Key_Return);
+        QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("7684"));
+    }
+
+    void calculateClickOnTheDefaults()
+    {
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("7684"));
+        QCOMPARE(edit(Field::RxTurns)->text(), QStringLiteral("173"));
+        QCOMPARE(edit(Field::RxCrossSection)->text(), QStringLiteral("4.400082"));
+        QCOMPARE(edit(Field::TxCrossSection)->text(), QStringLiteral("5.024"));
+        QCOMPARE(edit(Field::TxInductance)->text(), QStringLiteral("408"));
+        QCOMPARE(edit(Field::TxRingDiameter)->text(), QStringLiteral("190"));
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
+        QCOMPARE(boxes.shown[0].title, std::string(text::kTurnCountTitle));
+        QCOMPARE(boxes.shown[0].prompt, std::string(text::kTurnCountPrompt));
+        QCOMPARE(boxes.shown[0].style, BoxStyle::ExclamationOk);
+    }
+
+    void realBoxesAreModalWithTheirIconsAndTexts()
+    {
+        window->setMessageBoxes(nullptr);
+        BoxCloser closer;
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(closer.shown.size(), std::size_t(1));
+        QCOMPARE(closer.shown[0].title, QStringLiteral("Ошибка. Неправильное значение витков RX"));
+        QCOMPARE(closer.shown[0].prompt,
+                 QStringLiteral("Подберите диаметр провода  или конденсатор для RX !!! "));
+        QCOMPARE(closer.shown[0].icon, QMessageBox::Warning);
+
+        // A fault box, then the program goes on and calculates again.
+        edit(Field::RxFrequency)->setText("0");
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(closer.shown.size(), std::size_t(2));
+        QCOMPARE(closer.shown[1].title, QStringLiteral("Ошибка расчета"));
+        QCOMPARE(closer.shown[1].icon, QMessageBox::Critical);
+        QVERIFY(closer.shown[1].prompt.contains("«Желаемая частота - RX»"));
+
+        edit(Field::RxFrequency)->setText("10");
+        edit(Field::RxCapacitance)->setText("27");
+        edit(Field::RxTurns)->setText("0");
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(edit(Field::RxTurns)->text(), QStringLiteral("198"));
+        QCOMPARE(closer.shown.size(), std::size_t(2));
+    }
+
+    void faultKeepsEarlierOutputsAndALaterRunWorks()
+    {
+        edit(Field::TxFrequency)->setText("");
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(edit(Field::TxCrossSection)->text(), QStringLiteral("5.024"));
+        QCOMPARE(edit(Field::TxInductance)->text(), QStringLiteral("0"));
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
+        QCOMPARE(boxes.shown[0].title, std::string(text::kFaultTitle));
+
+        edit(Field::TxFrequency)->setText("11.5");
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(edit(Field::TxInductance)->text(), QStringLiteral("408"));
+    }
+
+    void rxWireCheckRunsOnEveryEdit()
+    {
+        clearField(Field::RxWireDiameter);
+        QVERIFY(boxes.shown.empty());
+        QTest::keyClicks(edit(Field::RxWireDiameter), "0.");
+        QVERIFY(boxes.shown.empty());
+        QTest::keyClick(edit(Field::RxWireDiameter), Qt::Key_3);
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
+        QCOMPARE(boxes.shown[0].prompt, std::string(text::kRxWirePrompt));
+        QCOMPARE(edit(Field::RxWireDiameter)->text(), QStringLiteral("0.3"));
+
+        boxes.shown.clear();
+        clearField(Field::RxWireDiameter);
+        QTest::keyClicks(edit(Field::RxWireDiameter), "0.255");
+        QCOMPARE(boxes.shown.size(), std::size_t(2));
+
+        // Deleting back into the allowed range warns no more.
+        boxes.shown.clear();
+        QTest::keyClick(edit(Field::RxWireDiameter), Qt::Key_Backspace); // 0.25
+        QTest::keyClick(edit(Field::RxWireDiameter), Qt::Key_Backspace); // 0.2
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
+        QCOMPARE(QApplication::focusWidget(), edit(Field::RxWireDiameter));
+    }
+
+    void txWireCheckRunsWhenLeavingTheField()
+    {
+        clearField(Field::TxWireDiameter);
+        QTest::keyClicks(edit(Field::TxWireDiameter), "0.5");
+        QVERIFY(boxes.shown.empty()); // not while typing
+
+        QTest::keyClick(edit(Field::TxWireDiameter), Qt::Key_Tab);
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
+        QCOMPARE(boxes.shown[0].prompt, std::string(text::kTxWirePrompt));
+        QCOMPARE(QApplication::focusWidget(), edit(Field::TxRingDiameter));
+        QCOMPARE(edit(Field::TxWireDiameter)->text(), QStringLiteral("0.5"));
+
+        // Leaving another field runs no check.
+        QTest::keyClick(edit(Field::TxRingDiameter), Qt::Key_Tab);
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
+
+        // A click elsewhere, on a field or a button.
+        QTest::mouseClick(edit(Field::TxWireDiameter), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), edit(Field::TxWireDiameter));
+        QTest::mouseClick(edit(Field::TxTurns), Qt::LeftButton);
+        QCOMPARE(boxes.shown.size(), std::size_t(2));
+        QCOMPARE(QApplication::focusWidget(), edit(Field::TxTurns));
+
+        // Shift+Tab back out of the field.
+        edit(Field::TxWireDiameter)->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(edit(Field::TxWireDiameter), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(boxes.shown.size(), std::size_t(3));
+        QCOMPARE(QApplication::focusWidget(), edit(Field::TxCapacitance));
+
+        // Values in range pass.
+        edit(Field::TxWireDiameter)->setFocus(Qt::MouseFocusReason);
+        edit(Field::TxWireDiameter)->setText("0.45");
+        QTest::keyClick(edit(Field::TxWireDiameter), Qt::Key_Tab);
+        QCOMPARE(boxes.shown.size(), std::size_t(3));
+    }
+
+    void txWireCheckIgnoresLossOfActivation()
+    {
+        edit(Field::TxWireDiameter)->setText("1");
+        edit(Field::TxWireDiameter)->setFocus(Qt::MouseFocusReason);
+
+        QWidget other;
+        other.setWindowTitle("other");
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(boxes.shown.empty());
+
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QCOMPARE(QApplication::focusWidget(), edit(Field::TxWireDiameter));
+        QVERIFY(boxes.shown.empty());
+
+        QTest::keyClick(edit(Field::TxWireDiameter), Qt::Key_Tab);
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
+    }
+
+    void russianRegionalSettingsWriteACommaAndStillCalculate()
+    {
+        const QLocale saved;
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(edit(Field::RxCrossSection)->text(), QStringLiteral("4,400082"));
+        QCOMPARE(edit(Field::TxCrossSection)->text(), QStringLiteral("5,024"));
+        QCOMPARE(edit(Field::RxTurns)->text(), QStringLiteral("173"));
+
+        // The outputs read back only where they are whole; a second run gives the same.
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(edit(Field::RxCrossSection)->text(), QStringLiteral("4,400082"));
+        QCOMPARE(edit(Field::TxInductance)->text(), QStringLiteral("408"));
+        QLocale::setDefault(saved);
+
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(edit(Field::RxCrossSection)->text(), QStringLiteral("4.400082"));
+    }
+
+    void outputFieldsTakeTypingAndAreOverwritten()
+    {
+        clearField(Field::RxInductance);
+        QTest::keyClicks(edit(Field::RxInductance), "abc");
+        QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("abc"));
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("7684"));
+    }
+
+    void nothingIsClippedAtThisScale()
+    {
+        // Run at several display scale factors by CTest; the layout is in logical pixels
+        // and the fonts scale with it, so every text must still fit its box.
+        for (QLabel *l : window->findChildren<QLabel *>()) {
+            const QRect needed = l->fontMetrics().boundingRect(
+                l->contentsRect(), int(l->alignment()) | Qt::TextWordWrap, l->text());
+            QVERIFY2(l->contentsRect().contains(needed),
+                     qPrintable(QStringLiteral("Label1(%1) \"%2\"")
+                                    .arg(l->property("index").toInt())
+                                    .arg(l->text())));
+        }
+        for (QPushButton *b : window->findChildren<QPushButton *>())
+            QVERIFY2(b->fontMetrics().horizontalAdvance(b->text()) < b->width() - 8,
+                     qPrintable(b->objectName()));
+        for (QLineEdit *e : window->findChildren<QLineEdit *>())
+            QVERIFY2(e->fontMetrics().height() <= e->height() - 4, qPrintable(e->objectName()));
+        const QPixmap shot = window->grab();
+        QCOMPARE(shot.deviceIndependentSize().toSize(), QSize(848, 594));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    ui::setUpApplication(app);
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "mainwindow_test.moc"
