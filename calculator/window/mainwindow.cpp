@@ -15,6 +15,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <limits>
+
 namespace calculator {
 
 namespace {
@@ -132,6 +134,7 @@ MainWindow::MainWindow(QWidget *parent)
         edit->setGeometry(
             ui::twipsRect(design.left, design.top, layout::kFieldWidth, layout::kFieldHeight));
         edit->setFont(fieldFont);
+        edit->setMaxLength(std::numeric_limits<int>::max()); // no limit of its own
         setColor(edit, QPalette::Base, colorOf(design.background, QPalette::Base));
         edit->setAccessibleName(qs(field.label));
         if (!design.toolTip.empty())

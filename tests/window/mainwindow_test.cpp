@@ -4,14 +4,17 @@
 #include "ui/design.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -460,6 +463,79 @@ class MainWindowTest : public QObject {
         QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("abc"));
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
         QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("7684"));
+    }
+
+    void pastingAMegabyteRaisesOneBoxPerEdit()
+    {
+        QLineEdit *wire = edit(Field::RxWireDiameter);
+        QCOMPARE(wire->maxLength(), std::numeric_limits<int>::max());
+        clearField(Field::RxWireDiameter);
+
+        // A million digits lie beyond the double range: one fault box for the one paste.
+        QApplication::clipboard()->setText(QString(1'000'000, QLatin1Char('9')));
+        QTest::keyClick(wire, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(wire->text().size(), 1'000'000);
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
+        QCOMPARE(boxes.shown[0].title, std::string(text::kFaultTitle));
+
+        // A million blanks before a thin wire: no box at all.
+        boxes.shown.clear();
+        wire->selectAll();
+        QApplication::clipboard()->setText(QString(1'000'000, QLatin1Char(' ')) + "0.15");
+        QTest::keyClick(wire, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(boxes.shown.empty());
+
+        // The pasted text reads as 0.15, just as the plain text does.
+        MemoryFieldTexts plain;
+        plain.setText(Field::RxWireDiameter, "0.15");
+        RecordedMessages plainBoxes;
+        calculate(plain, plainBoxes, ".");
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(edit(Field::RxTurns)->text(), qs(plain.text(Field::RxTurns)));
+        QCOMPARE(edit(Field::RxCrossSection)->text(), qs(plain.text(Field::RxCrossSection)));
+    }
+
+    void informationWindowsOpenOnceBesideAWorkingMainWindow()
+    {
+        const auto visible = [](const char *name) {
+            int count = 0;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                count += w->objectName() == QLatin1String(name) && w->isVisible();
+            return count;
+        };
+        QTest::mouseClick(button("Command2"), Qt::LeftButton);
+        QTest::mouseClick(button("Command2"), Qt::LeftButton);
+        QTest::mouseClick(button("Command3"), Qt::LeftButton);
+        QTest::mouseClick(button("Command3"), Qt::LeftButton);
+        QCOMPARE(visible("frmAbout"), 1);
+        QCOMPARE(visible("frmAbout1"), 1);
+
+        // Modeless: the main window keeps working while both are open.
+        QVERIFY(!QApplication::activeModalWidget());
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(edit(Field::RxTurns)->text(), QStringLiteral("173"));
+
+        // Closing the main window leaves them open; the run ends when the last one closes.
+        const auto closeWindow = [](const char *name) {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->objectName() == QLatin1String(name) && w->isVisible())
+                    w->close();
+        };
+        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+        std::vector<int> stillOpenAfterEachClose;
+        QTimer::singleShot(0, window.get(), [&] {
+            window->close();
+            stillOpenAfterEachClose.push_back(visible("frmAbout") + visible("frmAbout1"));
+            closeWindow("frmAbout");
+            stillOpenAfterEachClose.push_back(lastClosed.count() == 0 ? visible("frmAbout1") : -1);
+            closeWindow("frmAbout1");
+        });
+        QTimer failsafe;
+        failsafe.callOnTimeout(&failsafe, [] { QCoreApplication::exit(2); });
+        failsafe.start(10000);
+        QCOMPARE(QApplication::exec(), 0);
+        QCOMPARE(stillOpenAfterEachClose, (std::vector<int>{2, 1}));
+        QCOMPARE(lastClosed.count(), 1);
     }
 
     void nothingIsClippedAtThisScale()
