@@ -9,7 +9,8 @@
 // Every formula is a fixed sequence of single double operations; the order is part of the
 // contract, because the published worked numbers are the exact results of that order.
 
-#include <functional>
+#include "engine/steps.h"
+
 #include <optional>
 #include <stdexcept>
 
@@ -57,19 +58,54 @@ double ResonantInductance(double frequencyKHz, double capacitanceNF);
 // Not rounded.
 double LoopInductance(double turns, double wireDiameterMM, double ringDiameterMM);
 
-// Called with each turn count right after its inductance has been evaluated.
-using TurnCallback = std::function<void(double turns)>;
-
-// Counts turns upward from 2 until the modelled inductance is strictly above the target;
-// returns that count, or no value when the target is negative (no count is evaluated).
-// Throws UnreachableInductance once the model has passed its peak below the target or the
-// count would pass kMaxSearchTurns; the callback has seen every evaluated count by then.
-std::optional<double> SearchRxTurns(double targetMicroHenry, double wireDiameterMM,
-                                    double ringDiameterMM, const TurnCallback &onTurn);
-
 // Copper cross-section N·π·(d/2)² in mm², π written as 3.14. The RX and TX forms differ in
 // their order of operations and therefore in their last bits.
 double CrossSectionRx(double wireDiameterMM, double turns);
 double CrossSectionTx(double wireDiameterMM, double turns);
+
+namespace detail {
+// Ends a search that reached the turn cap; lastValue is the model value at the cap.
+[[noreturn]] void raiseUnreachableAtCap(double lastValue, double wireDiameterMM,
+                                        double ringDiameterMM);
+} // namespace detail
+
+// Counts turns upward from 2 until the modelled inductance is strictly above the target,
+// handing each count to onTurn(double) as soon as it has been evaluated; returns the last
+// count, or no value when the target is negative (no count is evaluated). A fault in a pass
+// ends the search before that pass reaches onTurn. Throws UnreachableInductance once the
+// model has passed its peak below the target or the count would pass kMaxSearchTurns; onTurn
+// has seen every evaluated count by then. Defined here so that onTurn is inlined.
+template <typename OnTurn>
+std::optional<double> SearchRxTurns(double targetMicroHenry, double wireDiameterMM,
+                                    double ringDiameterMM, OnTurn &&onTurn)
+{
+    double n = 1;
+    double value = 0;
+    // The model rises to one peak and falls after it (with both diameters negative it falls
+    // to one valley and rises after it). A fall after a rise is therefore the peak: every
+    // later value is lower still, and the value before the fall is the largest of all.
+    bool rising = false;
+
+    while (value <= targetMicroHenry) {
+        n = n + 1;
+        if (n > kMaxSearchTurns) [[unlikely]]
+            detail::raiseUnreachableAtCap(value, wireDiameterMM, ringDiameterMM);
+        const double previous = value;
+        value = detail::loop<detail::Unchecked>(n, wireDiameterMM, ringDiameterMM);
+        if (!std::isfinite(value)) [[unlikely]] {
+            LoopInductance(n, wireDiameterMM, ringDiameterMM); // raises at the failing step
+            detail::raiseOverflow();
+        }
+        onTurn(n);
+
+        if (value > previous)
+            rising = true;
+        else if (rising) [[unlikely]]
+            throw UnreachableInductance(previous, n - 1);
+    }
+    if (n == 1)
+        return std::nullopt;
+    return n;
+}
 
 } // namespace engine

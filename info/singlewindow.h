@@ -10,7 +10,7 @@
 namespace info {
 
 template <typename Window> class SingleWindow {
-public:
+  public:
     SingleWindow() = default;
     SingleWindow(const SingleWindow &) = delete;
     SingleWindow &operator=(const SingleWindow &) = delete;
@@ -29,7 +29,7 @@ public:
     // The open window, or nullptr while it is closed.
     Window *current() const { return window_.data(); }
 
-private:
+  private:
     QPointer<Window> window_;
 };
 

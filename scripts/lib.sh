@@ -10,7 +10,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-li
 # window manager for the end-to-end tests, and the packaging and resource tools it checks.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils openbox
                imagemagick time desktop-file-utils appstream binutils-mingw-w64-x86-64
-               dpkg-dev file clang libclang-rt-dev)
+               dpkg-dev file clang libclang-rt-dev librsvg2-bin python3)
 
 # Installs the packages that are not installed yet; does nothing when all are there.
 ensure_packages() {

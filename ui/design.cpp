@@ -1,6 +1,7 @@
 #include "design.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QStyleFactory>
@@ -13,14 +14,47 @@ namespace ui {
 
 namespace {
 
-constexpr auto kMsSansSerif = "MS Sans Serif";
-constexpr auto kTimesNewRoman = "Times New Roman";
+// The design's families, each followed by installed stand-ins with Cyrillic glyphs, best
+// first: Liberation Serif shares the metrics of Times New Roman, Liberation Sans comes close
+// to the old sans serif.
+const QStringList &candidates(DesignFont family)
+{
+    static const QStringList sans{
+        QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+        QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")};
+    static const QStringList serif{QStringLiteral("Times New Roman"),
+                                   QStringLiteral("Liberation Serif"),
+                                   QStringLiteral("DejaVu Serif")};
+    return family == DesignFont::MsSansSerif ? sans : serif;
+}
+
+// The first candidate that is installed, looked up once. Asking the toolkit for a family
+// that is missing sends every font made from it through fontconfig's substitution rules,
+// which costs a large share of the start-up time; the list of installed families does not.
+QString installedFamily(DesignFont family)
+{
+    static const auto pick = [](DesignFont f) {
+        const QStringList installed = QFontDatabase::families();
+        for (const QString &name : candidates(f))
+            if (installed.contains(name, Qt::CaseInsensitive))
+                return name;
+        return candidates(f).front();
+    };
+    static const QString sans = pick(DesignFont::MsSansSerif);
+    static const QString serif = pick(DesignFont::TimesNewRoman);
+    return family == DesignFont::MsSansSerif ? sans : serif;
+}
 
 } // namespace
 
+QStringList designFamilies(DesignFont family)
+{
+    return candidates(family);
+}
+
 QFont designFont(DesignFont family, qreal points, bool bold)
 {
-    QFont font(family == DesignFont::MsSansSerif ? kMsSansSerif : kTimesNewRoman);
+    QFont font(installedFamily(family));
     font.setPointSizeF(points);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     font.setStyleHint(family == DesignFont::MsSansSerif ? QFont::SansSerif : QFont::Serif);
@@ -53,16 +87,6 @@ void setUpApplication(QApplication &app)
     // Fusion paints the coloured button faces and field backgrounds of the designs on
     // every platform; native styles ignore some of them.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-
-    // Liberation Serif shares the metrics of Times New Roman; Liberation Sans is close to
-    // the old sans serif and, like the others listed, has Cyrillic glyphs.
-    QFont::insertSubstitutions(QString::fromLatin1(kMsSansSerif),
-                               {QStringLiteral("Microsoft Sans Serif"),
-                                QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                                QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(
-        QString::fromLatin1(kTimesNewRoman),
-        {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
 }
 
 } // namespace ui

@@ -26,9 +26,12 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
 
 enum class DesignFont { MsSansSerif, TimesNewRoman };
 
-// The design's font at the given point size. Where the family is missing it falls back to
-// a metric-compatible or similar installed font with Cyrillic glyphs.
+// The design's font at the given point size: "MS Sans Serif" or "Times New Roman" where
+// installed, otherwise the first installed stand-in with Cyrillic glyphs.
 QFont designFont(DesignFont family, qreal points, bool bold = false);
+
+// The design's family followed by its stand-ins, in the order they are tried.
+QStringList designFamilies(DesignFont family);
 
 // Classic system colour indices used by the designs.
 enum class SystemColor {
@@ -40,8 +43,7 @@ enum class SystemColor {
 // current Windows has it) and the palette's base colour for the window background.
 QColor systemColor(SystemColor which);
 
-// Application name, version, widget style and font substitutions. Call once, before any
-// window is created.
+// Application name, version and widget style. Call once, before any window is created.
 void setUpApplication(QApplication &app);
 
 // The program's icon in all its sizes, from the compiled-in resources.

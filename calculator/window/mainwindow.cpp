@@ -129,7 +129,8 @@ MainWindow::MainWindow(QWidget *parent)
     const QFont fieldFont = ui::designFont(ui::DesignFont::MsSansSerif, layout::kFieldPoints);
     for (const layout::FieldDesign &design : layout::kFieldDesigns) {
         const FieldInfo &field = info(design.field);
-        auto *edit = new QLineEdit(qs(field.defaultText), this);
+        // The text goes in after the font, so that it is laid out once, in that font.
+        auto *edit = new QLineEdit(this);
         nameControl(edit, field.controlName, field.index);
         edit->setGeometry(
             ui::twipsRect(design.left, design.top, layout::kFieldWidth, layout::kFieldHeight));
@@ -139,6 +140,7 @@ MainWindow::MainWindow(QWidget *parent)
         edit->setAccessibleName(qs(field.label));
         if (!design.toolTip.empty())
             edit->setToolTip(qs(design.toolTip));
+        edit->setText(qs(field.defaultText));
         edit->setCursorPosition(0);
         tabOrder[std::size_t(design.tabPosition - 1)] = edit;
         parts_->fields.edits[static_cast<std::size_t>(design.field)] = edit;

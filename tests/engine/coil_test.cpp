@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include <limits>
 #include <vector>
 
 using namespace engine;
@@ -108,6 +109,49 @@ TEST(LoopInductance, HugeAndTinyInputsOverflowInsteadOfGivingInfinity)
     EXPECT_EQ(faultOf([] { LoopInductance(2, 1e200, 1e-200); }), FaultKind::Overflow);
     EXPECT_EQ(faultOf([] { LoopInductance(2, 1e-300, 1e10); }), FaultKind::Overflow); // 4/r
     EXPECT_EQ(faultOf([] { LoopInductance(1e200, kWire, kRing); }), FaultKind::Overflow);
+}
+
+TEST(LoopInductance, UncheckedArithmeticIsFiniteExactlyWhenNoStepFaults)
+{
+    // The turn search evaluates the model without per-step checks and falls back to the
+    // checked steps only for a non-finite result; that is sound only if the two agree.
+    const double turns[] = {2, 3, 173, 7838, 1e5, 1e150, 1e200};
+    const double sizes[] = {0,    1e-320, 1e-300, 1e-150, 0.18,   190,
+                            1e10, 1e150,  1e200,  1e300,  1.7e308};
+    int faults = 0;
+    for (double n : turns)
+        for (double d : sizes)
+            for (double ringD : sizes)
+                for (double sign : {1.0, -1.0}) {
+                    const double unchecked = detail::loop<detail::Unchecked>(n, d * sign, ringD);
+                    try {
+                        const double checked = LoopInductance(n, d * sign, ringD);
+                        EXPECT_EQ(unchecked, checked) << n << ' ' << d * sign << ' ' << ringD;
+                    } catch (const ArithmeticFault &) {
+                        ++faults;
+                        EXPECT_FALSE(std::isfinite(unchecked))
+                            << n << ' ' << d * sign << ' ' << ringD;
+                    }
+                }
+    EXPECT_GT(faults, 100); // the grid does reach every kind of fault
+}
+
+TEST(SearchRxTurns, FaultInALaterPassEndsTheSearchBeforeItsCallback)
+{
+    // A huge ring and a thin wire: the model value overflows some 20000 turns in.
+    constexpr double d = 1e-6, ringD = 1e300;
+    std::vector<double> seen;
+    try {
+        SearchRxTurns(std::numeric_limits<double>::max(), d, ringD,
+                      [&](double n) { seen.push_back(n); });
+        ADD_FAILURE() << "no fault";
+    } catch (const ArithmeticFault &fault) {
+        EXPECT_EQ(fault.kind(), FaultKind::Overflow);
+    }
+    ASSERT_GT(seen.size(), 100u);
+    EXPECT_EQ(seen, countsFrom2To(seen.back()));
+    EXPECT_NO_THROW(LoopInductance(seen.back(), d, ringD));
+    EXPECT_EQ(faultOf([&] { LoopInductance(seen.back() + 1, d, ringD); }), FaultKind::Overflow);
 }
 
 TEST(SearchRxTurns, DefaultTargetHandsOverEveryCountUpTo173)

@@ -1,6 +1,7 @@
 #include "calculator/commands.h"
 #include "calculator/window/layout.h"
 #include "calculator/window/mainwindow.h"
+#include "common/designfont.h"
 #include "ui/design.h"
 
 #include <QApplication>
@@ -159,9 +160,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(b->geometry(), ui::twipsRect(design.left, 120, 1695, 495));
         QCOMPARE(b->text(), qs(design.caption));
         QCOMPARE(b->palette().color(QPalette::Button), expected(design.face));
-        QCOMPARE(b->font().family(), QStringLiteral("Times New Roman"));
-        QCOMPARE(b->font().pointSizeF(), 12.0);
-        QCOMPARE(b->font().weight(), QFont::Normal);
+        const QString fontFault =
+            testing_support::designFontFault(b->font(), ui::DesignFont::TimesNewRoman, 12);
+        QVERIFY2(fontFault.isEmpty(), qPrintable(fontFault));
         QVERIFY(!b->isDefault());
         QCOMPARE(b->focusPolicy(), Qt::StrongFocus);
     }
@@ -184,8 +185,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(e->geometry(), ui::twipsRect(design.left, design.top, 1695, 555));
         QCOMPARE(e->text(), qs(f.defaultText));
         QCOMPARE(e->palette().color(QPalette::Base), expected(design.background));
-        QCOMPARE(e->font().family(), QStringLiteral("MS Sans Serif"));
-        QCOMPARE(e->font().pointSizeF(), 18.0);
+        const QString fontFault =
+            testing_support::designFontFault(e->font(), ui::DesignFont::MsSansSerif, 18);
+        QVERIFY2(fontFault.isEmpty(), qPrintable(fontFault));
         QCOMPARE(e->toolTip(), qs(design.toolTip));
         QCOMPARE(e->accessibleName(), qs(f.label));
         QCOMPARE(e->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
@@ -213,8 +215,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(l->palette().color(QPalette::WindowText), expected(design.color));
         QCOMPARE(l->palette().color(QPalette::Window), QColor(0, 0, 0));
         QVERIFY(l->autoFillBackground());
-        QCOMPARE(l->font().family(), QStringLiteral("MS Sans Serif"));
-        QCOMPARE(l->font().pointSizeF(), qreal(design.points));
+        const QString fontFault =
+            testing_support::designFontFault(l->font(), ui::DesignFont::MsSansSerif, design.points);
+        QVERIFY2(fontFault.isEmpty(), qPrintable(fontFault));
         QVERIFY(l->wordWrap());
         QCOMPARE(l->alignment(), Qt::AlignLeft | Qt::AlignTop);
         QCOMPARE(l->focusPolicy(), Qt::NoFocus);

@@ -1,0 +1,18 @@
+// The program's own start-up, ended right after the main window's first paint.
+
+#include "firstpaint.h"
+
+#include "calculator/window/mainwindow.h"
+#include "ui/design.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    ui::setUpApplication(app);
+    calculator::MainWindow window;
+    new QuitAfterFirstPaint(&window);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,24 @@
+# The Debian package of the program: `cpack -G DEB` in the build directory.
+set(CPACK_PACKAGE_NAME ddvelmor)
+set(CPACK_PACKAGE_VENDOR Tamrel)
+set(CPACK_PACKAGE_VERSION 1.00)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "DD search coil calculator for Velmor ARM / AVR metal detectors")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Computes the inductances, the receive turn count and the copper\n\
+cross-sections of the two windings of a DD search coil from the desired\n\
+frequencies, capacitances and wire diameters. The user interface is in Russian.")
+set(CPACK_PACKAGE_CONTACT "Tamrel <tamrel@example.org>")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/ddvelmor)
+# The shared libraries (Qt, the C++ runtime) come from dpkg-shlibdeps, so their package names
+# follow the Debian release the package is built on. The platform plugins and the fonts the
+# windows ask for are loaded at run time and have to be named.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+
+include(CPack)

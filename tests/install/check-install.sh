@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs the built project into a scratch prefix and checks the desktop integration: the
+# program, its desktop entry, its icons in the hicolor theme and its AppStream record, each
+# valid and naming the others consistently.
+# Usage: check-install.sh BUILD_DIR
+set -euo pipefail
+
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/usr
+cmake --install "$build" --prefix "$prefix" >"$work/install.log"
+
+failed=0
+ok() { echo "ok: $1"; }
+fail() { echo "FAILED: $1"; failed=1; }
+check() { # check DESCRIPTION COMMAND...
+    local what=$1
+    shift
+    if "$@"; then ok "$what"; else fail "$what"; fi
+}
+
+desktop=$prefix/share/applications/ddvelmor.desktop
+metainfo=$prefix/share/metainfo/org.example.ddvelmor.metainfo.xml
+check "program installed" test -x "$prefix/bin/ddvelmor"
+check "desktop entry installed" test -f "$desktop"
+check "AppStream record installed" test -f "$metainfo"
+for size in 16 24 32 48 64 128 256; do
+    png=$prefix/share/icons/hicolor/${size}x${size}/apps/ddvelmor.png
+    check "${size}x${size} icon" grep -q "PNG image data, $size x $size," <(file "$png")
+done
+check "scalable icon" grep -q "SVG" <(file "$prefix/share/icons/hicolor/scalable/apps/ddvelmor.svg")
+
+check "desktop entry valid" desktop-file-validate "$desktop"
+check "AppStream record valid" appstreamcli validate --no-net "$metainfo"
+
+# The entry's fields against the installed files and the running program: Qt names its
+# X11 window instance after the program file and its Wayland app id after the desktop file.
+entry() { sed -n "s/^$1=//p" "$desktop"; }
+check "entry named DD for Velmor" test "$(entry Name)" = "DD for Velmor"
+check "entry runs the installed program" test -x "$prefix/bin/$(entry Exec)"
+check "entry icon is the themed icon" test "$(entry Icon)" = ddvelmor
+check "window class is the program's" test "$(entry StartupWMClass)" = ddvelmor
+check "record launches the desktop entry" \
+    grep -q '<launchable type="desktop-id">ddvelmor.desktop</launchable>' "$metainfo"
+check "record provides the program" grep -q "<binary>$(entry Exec)</binary>" "$metainfo"
+check "record carries the screenshot" grep -q '<image>https://.*main-window\.png</image>' "$metainfo"
+
+exit "$failed"
