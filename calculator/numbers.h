@@ -20,6 +20,9 @@ double readNumber(std::string_view text);
 // Writes a number as its general decimal text: at most 15 significant digits, no trailing
 // zeros, no digit grouping, the given decimal separator. Magnitudes of 1E+15 and above or
 // below 1E-04 take an exponent ("1E+15", "1.5E-05"). Zero of either sign shows as "0".
+// Throws engine::ArithmeticFault(Overflow) for a value that is not finite or whose 15-digit
+// text lies beyond the double range (magnitudes from about 1.797693134862315E+308 up), so
+// that every text written reads back.
 std::string showNumber(double value, std::string_view decimalSeparator);
 
 } // namespace calculator

@@ -191,7 +191,12 @@ MainWindow::MainWindow(QWidget *parent)
     });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // Destroying the widgets moves the focus, and the application would report that to a
+    // window whose parts are already gone.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 FieldTexts &MainWindow::fields()
 {

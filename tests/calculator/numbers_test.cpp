@@ -153,10 +153,15 @@ TEST(ShowNumber, ReadsBackToTheSameValueWithinFifteenDigits)
     }
 }
 
-TEST(ShowNumber, RefusesNonFiniteValues)
+TEST(ShowNumber, RefusesValuesWhoseTextWouldNotReadBack)
 {
     EXPECT_THROW(showNumber(INFINITY, "."), engine::ArithmeticFault);
     EXPECT_THROW(showNumber(NAN, "."), engine::ArithmeticFault);
+    // 15 digits round the largest doubles up to 1.79769313486232E+308, beyond the range.
+    EXPECT_THROW(showNumber(1.7976931348623157e308, "."), engine::ArithmeticFault);
+    EXPECT_THROW(showNumber(-1.7976931348623155e308, "."), engine::ArithmeticFault);
+    EXPECT_EQ(showNumber(1.797693134862314e308, "."), "1.79769313486231E+308");
+    EXPECT_EQ(readNumber("1.79769313486231E+308"), 1.79769313486231e308);
 }
 
 } // namespace

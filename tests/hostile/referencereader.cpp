@@ -1,0 +1,124 @@
+#include "referencereader.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+
+namespace hostile {
+
+namespace {
+
+bool isDecimalDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int digitValue(char c, int radix)
+{
+    int value = -1;
+    if (c >= '0' && c <= '9')
+        value = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        value = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        value = c - 'A' + 10;
+    return value < radix ? value : -1;
+}
+
+// "&H..." and "&O...": the longest run of digits after the two letters. Up to four hex
+// digits, or up to six octal digits worth at most 0xFFFF, make a signed 16-bit number;
+// anything else up to 32 bits a signed 32-bit number.
+std::optional<double> readRadix(const std::string &digitsAndRest, int radix)
+{
+    std::string digits;
+    for (char c : digitsAndRest) {
+        if (digitValue(c, radix) < 0)
+            break;
+        digits += c;
+    }
+    std::string significant = digits;
+    while (!significant.empty() && significant.front() == '0')
+        significant.erase(0, 1);
+    const std::size_t maxSignificant = radix == 16 ? 8 : 11; // 32 bits need 8 or 11 digits
+    if (significant.size() > maxSignificant)
+        return std::nullopt;
+
+    std::uint64_t value = 0;
+    for (char c : significant)
+        value = value * static_cast<std::uint64_t>(radix) +
+                static_cast<std::uint64_t>(digitValue(c, radix));
+    if (value > 0xFFFFFFFFull)
+        return std::nullopt;
+
+    const bool sixteenBits =
+        radix == 16 ? digits.size() <= 4 : digits.size() <= 6 && value <= 0xFFFF;
+    const double unsignedValue = static_cast<double>(value);
+    if (sixteenBits)
+        return value >= 0x8000 ? unsignedValue - 65536.0 : unsignedValue;
+    return value >= 0x80000000ull ? unsignedValue - 4294967296.0 : unsignedValue;
+}
+
+} // namespace
+
+std::optional<double> referenceRead(std::string_view text)
+{
+    // Blanks, tabs and line feeds do not count wherever they stand.
+    std::string s;
+    for (char c : text)
+        if (c != ' ' && c != '\t' && c != '\n')
+            s += c;
+
+    if (!s.empty() && s[0] == '&') {
+        if (s.size() >= 2 && (s[1] == 'H' || s[1] == 'h'))
+            return readRadix(s.substr(2), 16);
+        if (s.size() >= 2 && (s[1] == 'O' || s[1] == 'o'))
+            return readRadix(s.substr(2), 8);
+        return 0.0;
+    }
+
+    // Sign, digits with at most one point, then an exponent only if it has a digit.
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    bool sawDigit = false;
+    bool sawPoint = false;
+    while (i < s.size()) {
+        if (isDecimalDigit(s[i])) {
+            sawDigit = true;
+        } else if (s[i] == '.' && !sawPoint) {
+            sawPoint = true;
+        } else {
+            break;
+        }
+        ++i;
+    }
+    if (!sawDigit)
+        return 0.0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            ++j;
+        if (j < s.size() && isDecimalDigit(s[j])) {
+            while (j < s.size() && isDecimalDigit(s[j]))
+                ++j;
+            i = j;
+        }
+    }
+
+    // The process runs in the "C" locale, so strtod takes the point as the separator.
+    const std::string number = s.substr(0, i);
+    char *end = nullptr;
+    errno = 0;
+    const double value = std::strtod(number.c_str(), &end);
+    const bool outOfRange = errno == ERANGE;
+    if (end != number.c_str() + number.size())
+        throw std::logic_error("strtod did not take the whole number \"" + number + "\"");
+    if (outOfRange && std::isinf(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace hostile
