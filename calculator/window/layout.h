@@ -5,6 +5,9 @@
 // the window tests check it against them.
 
 #include "calculator/fields.h"
+#include "ui/design.h"
+
+#include <QColor>
 
 #include <array>
 #include <string_view>
@@ -13,7 +16,7 @@ namespace calculator::layout {
 
 // Colour of a design: an RGB value or one of the classic system colours.
 struct Color {
-    enum class Source { Rgb, Desktop, WindowBackground, Toolkit } source;
+    enum class Source { Rgb, Desktop, WindowBackground } source;
     unsigned rgb; // 0xRRGGBB when source is Rgb
 };
 constexpr Color rgb(unsigned value)
@@ -22,7 +25,20 @@ constexpr Color rgb(unsigned value)
 }
 inline constexpr Color kDesktop{Color::Source::Desktop, 0};
 inline constexpr Color kWindowBackground{Color::Source::WindowBackground, 0};
-inline constexpr Color kToolkit{Color::Source::Toolkit, 0}; // the style's own text colour
+
+// The colour on this system.
+inline QColor toQColor(Color color)
+{
+    switch (color.source) {
+    case Color::Source::Desktop:
+        return ui::systemColor(ui::SystemColor::Desktop);
+    case Color::Source::WindowBackground:
+        return ui::systemColor(ui::SystemColor::WindowBackground);
+    case Color::Source::Rgb:
+        break;
+    }
+    return QColor::fromRgb(QRgb(color.rgb));
+}
 
 inline constexpr std::string_view kCaption = "DD for Velmor ARM / AVR    by_Tamrel   v.1.0";
 inline constexpr int kClientWidth = 12720;

@@ -26,21 +26,6 @@ QString qs(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QColor colorOf(layout::Color color, QPalette::ColorRole toolkitRole)
-{
-    switch (color.source) {
-    case layout::Color::Source::Rgb:
-        return QColor::fromRgb(QRgb(color.rgb));
-    case layout::Color::Source::Desktop:
-        return ui::systemColor(ui::SystemColor::Desktop);
-    case layout::Color::Source::WindowBackground:
-        return ui::systemColor(ui::SystemColor::WindowBackground);
-    case layout::Color::Source::Toolkit:
-        break;
-    }
-    return QApplication::palette().color(toolkitRole);
-}
-
 void setColor(QWidget *widget, QPalette::ColorRole role, QColor color)
 {
     QPalette palette = widget->palette();
@@ -105,7 +90,7 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowIcon(ui::programIcon());
     setFixedSize(ui::twips(layout::kClientWidth), ui::twips(layout::kClientHeight));
     setAutoFillBackground(true);
-    setColor(this, QPalette::Window, colorOf(layout::kBackground, QPalette::Window));
+    setColor(this, QPalette::Window, layout::toQColor(layout::kBackground));
 
     // Focus order, 1-based positions into this list.
     std::array<QWidget *, layout::kTabStops> tabOrder{};
@@ -119,7 +104,7 @@ MainWindow::MainWindow(QWidget *parent)
         button->setGeometry(ui::twipsRect(design.left, layout::kButtonTop, layout::kButtonWidth,
                                           layout::kButtonHeight));
         button->setFont(buttonFont);
-        setColor(button, QPalette::Button, colorOf(design.face, QPalette::Button));
+        setColor(button, QPalette::Button, layout::toQColor(design.face));
         // Enter presses a button only while that button has the focus.
         button->setAutoDefault(true);
         tabOrder[std::size_t(design.tabPosition - 1)] = button;
@@ -136,7 +121,7 @@ MainWindow::MainWindow(QWidget *parent)
             ui::twipsRect(design.left, design.top, layout::kFieldWidth, layout::kFieldHeight));
         edit->setFont(fieldFont);
         edit->setMaxLength(std::numeric_limits<int>::max()); // no limit of its own
-        setColor(edit, QPalette::Base, colorOf(design.background, QPalette::Base));
+        setColor(edit, QPalette::Base, layout::toQColor(design.background));
         edit->setAccessibleName(qs(field.label));
         if (!design.toolTip.empty())
             edit->setToolTip(qs(design.toolTip));
@@ -158,12 +143,12 @@ MainWindow::MainWindow(QWidget *parent)
         label->setAutoFillBackground(true);
         QPalette palette = label->palette();
         palette.setColor(QPalette::Window, labelBackground);
-        palette.setColor(QPalette::WindowText, colorOf(design.color, QPalette::WindowText));
+        palette.setColor(QPalette::WindowText, layout::toQColor(design.color));
         label->setPalette(palette);
     }
 
     // Lines are horizontal or vertical, one logical pixel wide, ends included.
-    const QColor lineColor = colorOf(layout::kWindowBackground, QPalette::Base);
+    const QColor lineColor = layout::toQColor(layout::kWindowBackground);
     for (const layout::LineDesign &design : layout::kLines) {
         auto *line = new QWidget(this);
         nameControl(line, design.name, design.index);

@@ -28,21 +28,6 @@ QString qs(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QColor expected(layout::Color color)
-{
-    switch (color.source) {
-    case layout::Color::Source::Rgb:
-        return QColor::fromRgb(QRgb(color.rgb));
-    case layout::Color::Source::Desktop:
-        return ui::systemColor(ui::SystemColor::Desktop);
-    case layout::Color::Source::WindowBackground:
-        return ui::systemColor(ui::SystemColor::WindowBackground);
-    case layout::Color::Source::Toolkit:
-        break;
-    }
-    return {};
-}
-
 // Finds the control of the given name and, for control arrays, element index.
 template <typename W> W *control(QWidget *window, std::string_view name, int index = -1)
 {
@@ -159,7 +144,7 @@ class MainWindowTest : public QObject {
         QVERIFY(b);
         QCOMPARE(b->geometry(), ui::twipsRect(design.left, 120, 1695, 495));
         QCOMPARE(b->text(), qs(design.caption));
-        QCOMPARE(b->palette().color(QPalette::Button), expected(design.face));
+        QCOMPARE(b->palette().color(QPalette::Button), layout::toQColor(design.face));
         const QString fontFault =
             testing_support::designFontFault(b->font(), ui::DesignFont::TimesNewRoman, 12);
         QVERIFY2(fontFault.isEmpty(), qPrintable(fontFault));
@@ -184,7 +169,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(e, edit(design.field));
         QCOMPARE(e->geometry(), ui::twipsRect(design.left, design.top, 1695, 555));
         QCOMPARE(e->text(), qs(f.defaultText));
-        QCOMPARE(e->palette().color(QPalette::Base), expected(design.background));
+        QCOMPARE(e->palette().color(QPalette::Base), layout::toQColor(design.background));
         const QString fontFault =
             testing_support::designFontFault(e->font(), ui::DesignFont::MsSansSerif, 18);
         QVERIFY2(fontFault.isEmpty(), qPrintable(fontFault));
@@ -212,7 +197,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(l->geometry(),
                  ui::twipsRect(design.left, design.top, design.width, design.height));
         QCOMPARE(l->text(), qs(design.text));
-        QCOMPARE(l->palette().color(QPalette::WindowText), expected(design.color));
+        QCOMPARE(l->palette().color(QPalette::WindowText), layout::toQColor(design.color));
         QCOMPARE(l->palette().color(QPalette::Window), QColor(0, 0, 0));
         QVERIFY(l->autoFillBackground());
         const QString fontFault =
