@@ -202,7 +202,8 @@ std::string showNumber(double value, std::string_view decimalSeparator)
     // Rounded to 15 digits, the very largest doubles come out beyond the double range: such a
     // text could not be read back, so the value counts as an overflow.
     double shown = 0;
-    if (std::from_chars(buffer, result.ptr, shown).ec == std::errc::result_out_of_range)
+    if (std::fabs(value) >= 1.7976931348623e308 &&
+        std::from_chars(buffer, result.ptr, shown).ec == std::errc::result_out_of_range)
         overflow();
     std::string text;
     text.reserve(static_cast<std::size_t>(result.ptr - buffer) + decimalSeparator.size());
