@@ -11,24 +11,9 @@
 
 namespace info {
 
-// A design colour: an RGB triple or one of the system colours, resolved when the window loads.
-struct DesignColor {
-    bool isSystem = false;
-    QRgb rgb = 0;
-    ui::SystemColor system = ui::SystemColor::Desktop;
-
-    QColor color() const { return isSystem ? ui::systemColor(system) : QColor::fromRgb(rgb); }
-};
-
-constexpr DesignColor rgbColor(int red, int green, int blue)
-{
-    return {false, qRgb(red, green, blue), ui::SystemColor::Desktop};
-}
-
-constexpr DesignColor systemColorOf(ui::SystemColor which)
-{
-    return {true, 0, which};
-}
+using ui::DesignColor;
+using ui::rgbColor;
+using ui::systemColorOf;
 
 enum class ControlKind {
     TextBox, // multi-line, editable

@@ -43,6 +43,26 @@ enum class SystemColor {
 // current Windows has it) and the palette's base colour for the window background.
 QColor systemColor(SystemColor which);
 
+// A colour of a design: an RGB triple or one of the system colours, resolved on this system
+// when a window is built.
+struct DesignColor {
+    bool isSystem = false;
+    QRgb rgb = 0;
+    SystemColor system = SystemColor::Desktop;
+
+    QColor color() const { return isSystem ? systemColor(system) : QColor::fromRgb(rgb); }
+};
+
+constexpr DesignColor rgbColor(int red, int green, int blue)
+{
+    return {false, qRgb(red, green, blue), SystemColor::Desktop};
+}
+
+constexpr DesignColor systemColorOf(SystemColor which)
+{
+    return {true, 0, which};
+}
+
 // Application name, version and widget style. Call once, before any window is created.
 void setUpApplication(QApplication &app);
 

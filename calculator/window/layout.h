@@ -7,38 +7,18 @@
 #include "calculator/fields.h"
 #include "ui/design.h"
 
-#include <QColor>
-
 #include <array>
 #include <string_view>
 
 namespace calculator::layout {
 
-// Colour of a design: an RGB value or one of the classic system colours.
-struct Color {
-    enum class Source { Rgb, Desktop, WindowBackground } source;
-    unsigned rgb; // 0xRRGGBB when source is Rgb
-};
+using Color = ui::DesignColor;
 constexpr Color rgb(unsigned value)
 {
-    return {Color::Source::Rgb, value};
+    return ui::rgbColor(int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF));
 }
-inline constexpr Color kDesktop{Color::Source::Desktop, 0};
-inline constexpr Color kWindowBackground{Color::Source::WindowBackground, 0};
-
-// The colour on this system.
-inline QColor toQColor(Color color)
-{
-    switch (color.source) {
-    case Color::Source::Desktop:
-        return ui::systemColor(ui::SystemColor::Desktop);
-    case Color::Source::WindowBackground:
-        return ui::systemColor(ui::SystemColor::WindowBackground);
-    case Color::Source::Rgb:
-        break;
-    }
-    return QColor::fromRgb(QRgb(color.rgb));
-}
+inline constexpr Color kDesktop = ui::systemColorOf(ui::SystemColor::Desktop);
+inline constexpr Color kWindowBackground = ui::systemColorOf(ui::SystemColor::WindowBackground);
 
 inline constexpr std::string_view kCaption = "DD for Velmor ARM / AVR    by_Tamrel   v.1.0";
 inline constexpr int kClientWidth = 12720;
@@ -110,7 +90,7 @@ struct LabelDesign {
     int index;
     int left, top, width, height;
     std::string_view text;
-    Color color;
+    Color textColor;
     int points;
 };
 

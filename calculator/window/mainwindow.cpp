@@ -90,7 +90,7 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowIcon(ui::programIcon());
     setFixedSize(ui::twips(layout::kClientWidth), ui::twips(layout::kClientHeight));
     setAutoFillBackground(true);
-    setColor(this, QPalette::Window, layout::toQColor(layout::kBackground));
+    setColor(this, QPalette::Window, layout::kBackground.color());
 
     // Focus order, 1-based positions into this list.
     std::array<QWidget *, layout::kTabStops> tabOrder{};
@@ -104,7 +104,7 @@ MainWindow::MainWindow(QWidget *parent)
         button->setGeometry(ui::twipsRect(design.left, layout::kButtonTop, layout::kButtonWidth,
                                           layout::kButtonHeight));
         button->setFont(buttonFont);
-        setColor(button, QPalette::Button, layout::toQColor(design.face));
+        setColor(button, QPalette::Button, design.face.color());
         // Enter presses a button only while that button has the focus.
         button->setAutoDefault(true);
         tabOrder[std::size_t(design.tabPosition - 1)] = button;
@@ -121,7 +121,7 @@ MainWindow::MainWindow(QWidget *parent)
             ui::twipsRect(design.left, design.top, layout::kFieldWidth, layout::kFieldHeight));
         edit->setFont(fieldFont);
         edit->setMaxLength(std::numeric_limits<int>::max()); // no limit of its own
-        setColor(edit, QPalette::Base, layout::toQColor(design.background));
+        setColor(edit, QPalette::Base, design.background.color());
         edit->setAccessibleName(qs(field.label));
         if (!design.toolTip.empty())
             edit->setToolTip(qs(design.toolTip));
@@ -143,12 +143,12 @@ MainWindow::MainWindow(QWidget *parent)
         label->setAutoFillBackground(true);
         QPalette palette = label->palette();
         palette.setColor(QPalette::Window, labelBackground);
-        palette.setColor(QPalette::WindowText, layout::toQColor(design.color));
+        palette.setColor(QPalette::WindowText, design.textColor.color());
         label->setPalette(palette);
     }
 
     // Lines are horizontal or vertical, one logical pixel wide, ends included.
-    const QColor lineColor = layout::toQColor(layout::kWindowBackground);
+    const QColor lineColor = layout::kWindowBackground.color();
     for (const layout::LineDesign &design : layout::kLines) {
         auto *line = new QWidget(this);
         nameControl(line, design.name, design.index);

@@ -144,7 +144,7 @@ class MainWindowTest : public QObject {
         QVERIFY(b);
         QCOMPARE(b->geometry(), ui::twipsRect(design.left, 120, 1695, 495));
         QCOMPARE(b->text(), qs(design.caption));
-        QCOMPARE(b->palette().color(QPalette::Button), layout::toQColor(design.face));
+        QCOMPARE(b->palette().color(QPalette::Button), design.face.color());
         const QString fontFault =
             testing_support::designFontFault(b->font(), ui::DesignFont::TimesNewRoman, 12);
         QVERIFY2(fontFault.isEmpty(), qPrintable(fontFault));
@@ -169,7 +169,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(e, edit(design.field));
         QCOMPARE(e->geometry(), ui::twipsRect(design.left, design.top, 1695, 555));
         QCOMPARE(e->text(), qs(f.defaultText));
-        QCOMPARE(e->palette().color(QPalette::Base), layout::toQColor(design.background));
+        QCOMPARE(e->palette().color(QPalette::Base), design.background.color());
         const QString fontFault =
             testing_support::designFontFault(e->font(), ui::DesignFont::MsSansSerif, 18);
         QVERIFY2(fontFault.isEmpty(), qPrintable(fontFault));
@@ -197,7 +197,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(l->geometry(),
                  ui::twipsRect(design.left, design.top, design.width, design.height));
         QCOMPARE(l->text(), qs(design.text));
-        QCOMPARE(l->palette().color(QPalette::WindowText), layout::toQColor(design.color));
+        QCOMPARE(l->palette().color(QPalette::WindowText), design.textColor.color());
         QCOMPARE(l->palette().color(QPalette::Window), QColor(0, 0, 0));
         QVERIFY(l->autoFillBackground());
         const QString fontFault =
