@@ -122,5 +122,5 @@ for tool in xvfb-run openbox /usr/bin/time; do
 done
 
 # One X server for the whole run, at 24-bit depth like a desktop.
-exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" \
     bash "$(readlink -f "${BASH_SOURCE[0]}")" --inside-x "$build" "$runs"

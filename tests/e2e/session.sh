@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # One desktop session on a real X server: the program under openbox, driven with xdotool as
-# a person would, screenshots with ImageMagick. Run inside xvfb-run by run.sh.
+# a person would, screenshots with ImageMagick. Run on the private X server of run.sh.
 #   session.sh PROGRAM OUTDIR
 set -euo pipefail
 program=$1
@@ -37,9 +37,10 @@ find_window() { xdotool search --onlyvisible --name "$(title_regex "$1")" | head
 # The window manager is ready once it manages a window: a client mapped while it is still
 # starting can be left unmanaged for a long time.
 managed_clients() { xprop -root _NET_CLIENT_LIST | grep -q 'window id'; }
+wm_running() { kill -0 $wm && xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
 openbox --sm-disable &
 wm=$!
-wait_for 20 xprop -root _NET_SUPPORTING_WM_CHECK || fail "openbox did not start"
+wait_for 20 wm_running || fail "openbox did not start"
 xmessage -name probe "probe" &
 probe=$!
 wait_for 20 managed_clients || fail "openbox manages no window"
