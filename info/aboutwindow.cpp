@@ -28,15 +28,10 @@ constexpr WindowDesign kWindow{
     .caption = u"О программе v.1",
     .clientWidth = 9360,
     .clientHeight = 4680,
-    .background = rgbColor(0, 0, 0),
+    .background = kBlack,
     .left = 4230,
     .top = 2445,
 };
-
-constexpr DesignColor kDesktop = systemColorOf(ui::SystemColor::Desktop);
-constexpr DesignColor kLightYellow = rgbColor(255, 255, 192);
-constexpr DesignColor kYellow = rgbColor(255, 255, 0);
-constexpr DesignColor kBlack = rgbColor(0, 0, 0);
 
 // clang-format off
 constexpr std::array kControls{

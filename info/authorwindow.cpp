@@ -20,17 +20,13 @@ constexpr WindowDesign kWindow{
     .caption = u"Автор программы",
     .clientWidth = 7440,
     .clientHeight = 3300,
-    .background = systemColorOf(ui::SystemColor::Desktop),
+    .background = kDesktop,
     .left = 5265,
     .top = 3270,
 };
 
-constexpr DesignColor kDesktop = systemColorOf(ui::SystemColor::Desktop);
 constexpr DesignColor kGreen = rgbColor(0, 255, 0);
 constexpr DesignColor kOlive = rgbColor(192, 192, 0);
-constexpr DesignColor kLightYellow = rgbColor(255, 255, 192);
-constexpr DesignColor kYellow = rgbColor(255, 255, 0);
-constexpr DesignColor kBlack = rgbColor(0, 0, 0);
 
 // clang-format off
 constexpr std::array kControls{

@@ -15,6 +15,12 @@ using ui::DesignColor;
 using ui::rgbColor;
 using ui::systemColorOf;
 
+// Colours both information windows are drawn in.
+inline constexpr DesignColor kDesktop = systemColorOf(ui::SystemColor::Desktop);
+inline constexpr DesignColor kLightYellow = rgbColor(255, 255, 192);
+inline constexpr DesignColor kYellow = rgbColor(255, 255, 0);
+inline constexpr DesignColor kBlack = rgbColor(0, 0, 0);
+
 enum class ControlKind {
     TextBox, // multi-line, editable
     Label,   // transparent, word-wrapped caption
