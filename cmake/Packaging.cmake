@@ -1,7 +1,7 @@
 # The Debian package of the program: `cpack -G DEB` in the build directory.
 set(CPACK_PACKAGE_NAME ddvelmor)
 set(CPACK_PACKAGE_VENDOR Tamrel)
-set(CPACK_PACKAGE_VERSION 1.00)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "DD search coil calculator for Velmor ARM / AVR metal detectors")
 set(CPACK_PACKAGE_DESCRIPTION
     "Computes the inductances, the receive turn count and the copper\n\

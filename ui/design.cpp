@@ -80,7 +80,7 @@ QColor systemColor(SystemColor which)
 void setUpApplication(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("DD for Velmor"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(DDV_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Tamrel"));
     QGuiApplication::setDesktopFileName(QStringLiteral("ddvelmor"));
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package of the built project and checks its control fields and contents.
-# Usage: check-deb.sh BUILD_DIR
+# Usage: check-deb.sh BUILD_DIR VERSION
 set -euo pipefail
 
 build=$1
+version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cpack -G DEB -B "$work" --config "$build/CPackConfig.cmake" >"$work/cpack.log" ||
@@ -23,7 +24,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 depends=$(field Depends)
 echo "Depends: $depends"
 check "package name" test "$(field Package)" = ddvelmor
-check "version" test "$(field Version)" = 1.00
+check "version" test "$(field Version)" = "$version"
 check "maintainer" grep -q '@example.org>$' <<<"$(field Maintainer)"
 # Each dependency as a separate name, with or without the t64 suffix of newer releases.
 for package in libqt6widgets6 libqt6gui6 libqt6core6; do

@@ -2,10 +2,11 @@
 # Installs the built project into a scratch prefix and checks the desktop integration: the
 # program, its desktop entry, its icons in the hicolor theme and its AppStream record, each
 # valid and naming the others consistently.
-# Usage: check-install.sh BUILD_DIR
+# Usage: check-install.sh BUILD_DIR VERSION
 set -euo pipefail
 
 build=$1
+version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix=$work/usr
@@ -44,6 +45,7 @@ check "window class is the program's" test "$(entry StartupWMClass)" = ddvelmor
 check "record launches the desktop entry" \
     grep -q '<launchable type="desktop-id">ddvelmor.desktop</launchable>' "$metainfo"
 check "record provides the program" grep -q "<binary>$(entry Exec)</binary>" "$metainfo"
+check "record's release is $version" grep -q "<release version=\"$version\"" "$metainfo"
 check "record carries the screenshot" grep -q '<image>https://.*main-window\.png</image>' "$metainfo"
 
 exit "$failed"

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Compiles the program's resource script as the Windows build does, reads the result back and
-# checks the version record and the icon in it.
-# Usage: check-resources.sh path/to/ddvelmor.rc
+# Compiles the program's resource script, as CMake configured it, the way the Windows build
+# does, reads the result back and checks the version record and the icon in it.
+# Usage: check-resources.sh BUILD/app/ddvelmor.rc SOURCE/app VERSION
 set -euo pipefail
 
 rc=$1
+icons=$2
+version=$3
 windres=x86_64-w64-mingw32-windres
 command -v "$windres" >/dev/null || { echo "$windres is missing (binutils-mingw-w64-x86-64)"; exit 1; }
 # windres runs the script through a C preprocessor; the cross compiler's is not needed.
@@ -13,7 +15,7 @@ preprocessor=$(command -v cpp || command -v x86_64-linux-gnu-cpp)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-"$windres" --preprocessor="$preprocessor" -I "$(dirname "$rc")" -i "$rc" -O res -o "$work/program.res"
+"$windres" --preprocessor="$preprocessor" -I "$icons" -i "$rc" -O res -o "$work/program.res"
 "$windres" -i "$work/program.res" -J res -O rc -o "$work/program.rc"
 
 failed=0
@@ -26,8 +28,9 @@ expect() { # expect DESCRIPTION EXTENDED-REGEX
     fi
 }
 
-expect "FileVersion 1.00" '^ *VALUE "FileVersion", "1\.00"$'
-expect "ProductVersion 1.00" '^ *VALUE "ProductVersion", "1\.00"$'
+pattern=${version//./\\.}
+expect "FileVersion $version" "^ *VALUE \"FileVersion\", \"$pattern\"\$"
+expect "ProductVersion $version" "^ *VALUE \"ProductVersion\", \"$pattern\"\$"
 expect "ProductName" '^ *VALUE "ProductName", "DD for Velmor"$'
 expect "string table for English (United States), Unicode" '^ *BLOCK "040904[Bb]0"$'
 expect "translation English (United States), code page 1200" '^ *VALUE "Translation", 0x409, 1200$'

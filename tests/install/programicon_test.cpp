@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QtEndian>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool isDark(const QImage &image, int x, int y)
@@ -38,7 +40,7 @@ QString motifFault(const QImage &image)
         for (int i = size / 8; i <= size / 4; ++i)
             circle = circle || isDark(image, left ? i : size - 1 - i, middle);
         if (!circle)
-            return QStringLiteral("no circle on the %1").arg(left ? "left" : "right");
+            return QStringLiteral("no circle on the %1").arg(left ? u"left"_s : u"right"_s);
     }
     return {};
 }

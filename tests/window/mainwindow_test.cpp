@@ -20,6 +20,7 @@
 #include <vector>
 
 using namespace calculator;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -118,7 +119,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(window->findChildren<QPushButton *>().size(), 3);
         QCOMPARE(window->findChildren<QLineEdit *>().size(), 14);
         QCOMPARE(window->findChildren<QLabel *>().size(), 34);
-        QCOMPARE(window->findChildren<QWidget *>(QRegularExpression("^Line\\d$")).size(), 12);
+        QCOMPARE(window->findChildren<QWidget *>(QRegularExpression(u"^Line\\d$"_s)).size(), 12);
     }
 
     void startsWithDefaultsAndFocusInText1()
@@ -246,9 +247,10 @@ class MainWindowTest : public QObject {
 
     void tabCyclesThroughTheSeventeenControls()
     {
-        const QStringList order{"Text1",  "Text2",  "Text4",  "Command1", "Command2", "Command3",
-                                "Text3",  "Text7",  "Text6",  "Text5",    "Text13",   "Text10",
-                                "Text14", "Text12", "Text11", "Text9",    "Text8"};
+        const QStringList order{u"Text1"_s,  u"Text2"_s,  u"Text4"_s,  u"Command1"_s, u"Command2"_s,
+                                u"Command3"_s, u"Text3"_s,  u"Text7"_s,  u"Text6"_s,  u"Text5"_s,
+                                u"Text13"_s, u"Text10"_s, u"Text14"_s, u"Text12"_s, u"Text11"_s,
+                                u"Text9"_s,  u"Text8"_s};
         QStringList forward;
         for (int i = 0; i < order.size(); ++i) {
             forward << QApplication::focusWidget()->objectName();
@@ -283,7 +285,7 @@ class MainWindowTest : public QObject {
         button("Command1")->setFocus(Qt::TabFocusReason);
         QTest::keyClick(button("Command1"), Qt::Key_Space);
         QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("7684"));
-        edit(Field::RxInductance)->setText("0");
+        edit(Field::RxInductance)->setText(u"0"_s);
         QTest::keyClick(button("Command1"), Qt::Key_Return);
         QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("7684"));
     }
@@ -315,16 +317,16 @@ class MainWindowTest : public QObject {
         QCOMPARE(closer.shown[0].icon, QMessageBox::Warning);
 
         // A fault box, then the program goes on and calculates again.
-        edit(Field::RxFrequency)->setText("0");
+        edit(Field::RxFrequency)->setText(u"0"_s);
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
         QCOMPARE(closer.shown.size(), std::size_t(2));
         QCOMPARE(closer.shown[1].title, QStringLiteral("Ошибка расчета"));
         QCOMPARE(closer.shown[1].icon, QMessageBox::Critical);
-        QVERIFY(closer.shown[1].prompt.contains("«Желаемая частота - RX»"));
+        QVERIFY(closer.shown[1].prompt.contains(u"«Желаемая частота - RX»"_s));
 
-        edit(Field::RxFrequency)->setText("10");
-        edit(Field::RxCapacitance)->setText("27");
-        edit(Field::RxTurns)->setText("0");
+        edit(Field::RxFrequency)->setText(u"10"_s);
+        edit(Field::RxCapacitance)->setText(u"27"_s);
+        edit(Field::RxTurns)->setText(u"0"_s);
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
         QCOMPARE(edit(Field::RxTurns)->text(), QStringLiteral("198"));
         QCOMPARE(closer.shown.size(), std::size_t(2));
@@ -332,14 +334,14 @@ class MainWindowTest : public QObject {
 
     void faultKeepsEarlierOutputsAndALaterRunWorks()
     {
-        edit(Field::TxFrequency)->setText("");
+        edit(Field::TxFrequency)->setText(u""_s);
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
         QCOMPARE(edit(Field::TxCrossSection)->text(), QStringLiteral("5.024"));
         QCOMPARE(edit(Field::TxInductance)->text(), QStringLiteral("0"));
         QCOMPARE(boxes.shown.size(), std::size_t(1));
         QCOMPARE(boxes.shown[0].title, std::string(text::kFaultTitle));
 
-        edit(Field::TxFrequency)->setText("11.5");
+        edit(Field::TxFrequency)->setText(u"11.5"_s);
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
         QCOMPARE(edit(Field::TxInductance)->text(), QStringLiteral("408"));
     }
@@ -348,7 +350,7 @@ class MainWindowTest : public QObject {
     {
         clearField(Field::RxWireDiameter);
         QVERIFY(boxes.shown.empty());
-        QTest::keyClicks(edit(Field::RxWireDiameter), "0.");
+        QTest::keyClicks(edit(Field::RxWireDiameter), u"0."_s);
         QVERIFY(boxes.shown.empty());
         QTest::keyClick(edit(Field::RxWireDiameter), Qt::Key_3);
         QCOMPARE(boxes.shown.size(), std::size_t(1));
@@ -357,7 +359,7 @@ class MainWindowTest : public QObject {
 
         boxes.shown.clear();
         clearField(Field::RxWireDiameter);
-        QTest::keyClicks(edit(Field::RxWireDiameter), "0.255");
+        QTest::keyClicks(edit(Field::RxWireDiameter), u"0.255"_s);
         QCOMPARE(boxes.shown.size(), std::size_t(2));
 
         // Deleting back into the allowed range warns no more.
@@ -371,7 +373,7 @@ class MainWindowTest : public QObject {
     void txWireCheckRunsWhenLeavingTheField()
     {
         clearField(Field::TxWireDiameter);
-        QTest::keyClicks(edit(Field::TxWireDiameter), "0.5");
+        QTest::keyClicks(edit(Field::TxWireDiameter), u"0.5"_s);
         QVERIFY(boxes.shown.empty()); // not while typing
 
         QTest::keyClick(edit(Field::TxWireDiameter), Qt::Key_Tab);
@@ -399,18 +401,18 @@ class MainWindowTest : public QObject {
 
         // Values in range pass.
         edit(Field::TxWireDiameter)->setFocus(Qt::MouseFocusReason);
-        edit(Field::TxWireDiameter)->setText("0.45");
+        edit(Field::TxWireDiameter)->setText(u"0.45"_s);
         QTest::keyClick(edit(Field::TxWireDiameter), Qt::Key_Tab);
         QCOMPARE(boxes.shown.size(), std::size_t(3));
     }
 
     void txWireCheckIgnoresLossOfActivation()
     {
-        edit(Field::TxWireDiameter)->setText("1");
+        edit(Field::TxWireDiameter)->setText(u"1"_s);
         edit(Field::TxWireDiameter)->setFocus(Qt::MouseFocusReason);
 
         QWidget other;
-        other.setWindowTitle("other");
+        other.setWindowTitle(u"other"_s);
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
@@ -447,7 +449,7 @@ class MainWindowTest : public QObject {
     void outputFieldsTakeTypingAndAreOverwritten()
     {
         clearField(Field::RxInductance);
-        QTest::keyClicks(edit(Field::RxInductance), "abc");
+        QTest::keyClicks(edit(Field::RxInductance), u"abc"_s);
         QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("abc"));
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
         QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("7684"));
@@ -469,7 +471,7 @@ class MainWindowTest : public QObject {
         // A million blanks before a thin wire: no box at all.
         boxes.shown.clear();
         wire->selectAll();
-        QApplication::clipboard()->setText(QString(1'000'000, QLatin1Char(' ')) + "0.15");
+        QApplication::clipboard()->setText(QString(1'000'000, QLatin1Char(' ')) + u"0.15"_s);
         QTest::keyClick(wire, Qt::Key_V, Qt::ControlModifier);
         QVERIFY(boxes.shown.empty());
 
