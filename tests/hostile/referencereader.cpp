@@ -1,5 +1,6 @@
 #include "referencereader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -61,6 +62,50 @@ std::optional<double> readRadix(const std::string &digitsAndRest, int radix)
     return value >= 0x80000000ull ? unsignedValue - 4294967296.0 : unsignedValue;
 }
 
+// The same value with at most 800 significant digits, as "0.DIGITS" with an exponent: some C
+// libraries (mingw-w64's) take time quadratic in the length, a minute for a megabyte. A
+// double lies nearest one side of a halfway point between two doubles, which has at most 767
+// significant digits, so 800 digits and one more nonzero digit for any nonzero digits cut
+// off round the same way.
+std::string shortened(const std::string &number)
+{
+    std::size_t i = 0;
+    std::string sign;
+    if (number[i] == '+' || number[i] == '-')
+        sign = number[i++];
+    std::string digits;
+    long long integerDigits = -1;
+    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+        if (number[i] == '.')
+            integerDigits = static_cast<long long>(digits.size());
+        else
+            digits += number[i];
+    }
+    if (integerDigits < 0)
+        integerDigits = static_cast<long long>(digits.size());
+
+    // The written exponent, held within a range where only its sign still matters.
+    long long exponent = 0;
+    if (i < number.size()) {
+        const bool negative = number[++i] == '-';
+        if (number[i] == '+' || number[i] == '-')
+            ++i;
+        for (; i < number.size(); ++i)
+            exponent = std::min(exponent * 10 + (number[i] - '0'), 1'000'000'000'000LL);
+        if (negative)
+            exponent = -exponent;
+    }
+
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos)
+        return sign + "0";
+    std::string significant = digits.substr(first, 800);
+    if (digits.find_first_not_of('0', first + significant.size()) != std::string::npos)
+        significant += '1';
+    exponent += integerDigits - static_cast<long long>(first);
+    return sign + "0." + significant + "e" + std::to_string(exponent);
+}
+
 } // namespace
 
 std::optional<double> referenceRead(std::string_view text)
@@ -109,7 +154,7 @@ std::optional<double> referenceRead(std::string_view text)
     }
 
     // The process runs in the "C" locale, so strtod takes the point as the separator.
-    const std::string number = s.substr(0, i);
+    const std::string number = i > 800 ? shortened(s.substr(0, i)) : s.substr(0, i);
     char *end = nullptr;
     errno = 0;
     const double value = std::strtod(number.c_str(), &end);
