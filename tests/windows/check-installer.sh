@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The installer as a user without administrator rights runs it, silently, in a fresh Wine
+# prefix: the program lands in the user's local programs folder with a Start-menu entry and
+# an entry among the installed programs; the uninstaller removes all of it, and after the
+# next start of Windows the prefix holds the files it held before.
+#   check-installer.sh WINE INSTALLER VERSION
+set -euo pipefail
+wine=$1
+installer=$2
+version=$3
+wineserver="$(dirname "$wine")/wineserver"
+
+tmp=$(mktemp -d)
+# winemenubuilder would copy Start-menu entries into the Linux desktop's menu.
+export WINEPREFIX="$tmp/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+unset WINEPATH
+trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$tmp"' EXIT
+
+failed=0
+check() { # DESCRIPTION COMMAND...
+    local description=$1
+    shift
+    if "$@"; then echo "ok: $description"; else echo "FAILED: $description"; failed=1; fi
+}
+
+check "the installer asks for no administrator rights" \
+    grep -aq 'requestedExecutionLevel level="asInvoker"' "$installer"
+
+"$wine" wineboot --init
+"$wineserver" -w
+# The uninstaller runs from a copy of itself in the temporary folder, removed at the next
+# start of Windows; Wine leaves the emptied folder of that copy, which is not compared.
+files() { (cd "$WINEPREFIX/drive_c" && find . -not \( -type d -path './users/*/Temp/*' \) | LC_ALL=C sort); }
+files >"$tmp/before"
+
+unix_path() { "$wine" winepath -u "$("$wine" cmd /c echo "%$1%" | tr -d '\r')" | tr -d '\r'; }
+folder="$(unix_path LOCALAPPDATA)/Programs/DD for Velmor"
+shortcut="$(unix_path APPDATA)/Microsoft/Windows/Start Menu/Programs/DD for Velmor.lnk"
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\ddvelmor'
+
+"$wine" "$installer" /S
+"$wineserver" -w
+for file in ddvelmor.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
+            libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll uninstall.exe; do
+    check "installed $file" test -f "$folder/$file"
+done
+check "Start-menu entry" test -f "$shortcut"
+check "the Start-menu entry starts ddvelmor.exe" grep -aq 'ddvelmor\.exe' "$shortcut"
+check "entry among the installed programs, version $version" \
+    bash -c "'$wine' reg query '$key' /v DisplayVersion | tr -d '\r' | grep -q 'REG_SZ *$version\$'"
+
+"$wine" "$folder/uninstall.exe" /S
+"$wineserver" -w
+check "uninstalled: folder removed" test ! -e "$folder"
+check "uninstalled: Start-menu entry removed" test ! -e "$shortcut"
+check "uninstalled: no entry among the installed programs" \
+    bash -c "! '$wine' reg query '$key' >/dev/null 2>&1"
+"$wine" wineboot --restart
+"$wineserver" -w
+files >"$tmp/after"
+check "uninstalled: every file the installer made is gone" diff "$tmp/before" "$tmp/after"
+check "uninstalled: no trace in the registry" \
+    bash -c "! grep -il 'ddvelmor\|DD for Velmor' '$WINEPREFIX'/*.reg"
+
+exit "$failed"

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# The portable Windows program as a user starts it: unpacked from its zip into a fresh Wine
+# prefix, with nothing on the DLL path but the folder itself, under openbox on the private X
+# server of tests/e2e/run.sh. A click on "Расчет" writes the RX inductance and turn count
+# and raises the turn-count box. Screenshots go to OUTDIR.
+#   wine-session.sh WINE ZIP OUTDIR
+set -euo pipefail
+wine=$1
+zip=$2
+out=$3
+mkdir -p "$out"
+source "$(dirname "$0")/../e2e/desktop.sh"
+
+tmp=$(mktemp -d)
+# winemenubuilder would copy Start-menu entries into the Linux desktop's menu.
+export WINEPREFIX="$tmp/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+unset WINEPATH
+app=
+wm=
+cleanup() {
+    [ -z "$app" ] || kill "$app" 2>/dev/null || true
+    "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
+    [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+"$wine" wineboot --init
+start_window_manager
+(cd "$tmp" && cmake -E tar xf "$zip")
+folder=$(find "$tmp" -maxdepth 1 -name 'ddvelmor-*-win64' -type d)
+[ -f "$folder/ddvelmor.exe" ] || fail "the zip holds no ddvelmor-*-win64/ddvelmor.exe"
+(cd "$folder" && exec "$wine" ddvelmor.exe) &
+app=$!
+
+main_title="DD for Velmor ARM / AVR    by_Tamrel   v.1.0"
+wait_for 60 find_window "$main_title" || fail "main window did not appear"
+main=$(find_window "$main_title")
+eval "$(xdotool getwindowgeometry --shell "$main")"
+echo "main window $main: ${WIDTH}x${HEIGHT}"
+[ "$WIDTH" = 848 ] && [ "$HEIGHT" = 594 ] || fail "client area is ${WIDTH}x${HEIGHT}, not 848x594"
+import -window "$main" "$out/windows-main-window-start.png"
+
+# Calculate: the button's centre is at (64, 24) in the client area.
+xdotool mousemove --window "$main" 64 24 click 1
+box_title="Ошибка. Неправильное значение витков RX"
+wait_for 30 find_window "$box_title" || fail "turn-count warning did not appear"
+box=$(find_window "$box_title")
+import -window root "$out/windows-turn-count-warning.png"
+xdotool windowactivate --sync "$box" key Return
+wait_for 10 closed "$box_title" || fail "warning box was not dismissed"
+echo "turn-count warning shown and dismissed"
+
+# A field's text, as a person would copy it: click into it, select all, copy.
+field_text() { # X Y
+    printf '' | xclip -selection clipboard
+    xdotool windowactivate --sync "$main"
+    xdotool mousemove --window "$main" "$1" "$2" click 1
+    xdotool key ctrl+a ctrl+c
+    local text=
+    for _ in $(seq 50); do
+        text=$(xclip -o -selection clipboard 2>/dev/null || true)
+        [ -n "$text" ] && break
+        sleep 0.1
+    done
+    printf '%s' "$text"
+}
+# The RX inductance and turn-count fields, at (3600, 6720) and (3600, 7320) twips.
+inductance=$(field_text 296 466)
+turns=$(field_text 296 506)
+echo "RX inductance \"$inductance\", RX turns \"$turns\""
+[ "$inductance" = 7684 ] || fail "RX inductance is \"$inductance\", not 7684"
+[ "$turns" = 173 ] || fail "RX turn count is \"$turns\", not 173"
+
+# Back to the first field, so that the screenshot shows no selection.
+xdotool mousemove --window "$main" 296 194 click 1
+xdotool mousemove --window "$main" 860 600
+import -window "$main" "$out/windows-main-window.png"
+
+# Closing the main window ends the program.
+xdotool windowactivate --sync "$main" key alt+F4
+wait_for 30 bash -c "! kill -0 $app" || fail "program did not end after its window closed"
+wait "$app" || fail "program exited with status $?"
+app=
+echo "program ended"
