@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
 # Starts a private X server and runs one end-to-end session in it.
-#   run.sh PROGRAM OUTDIR
+#   run.sh SESSION [ARGUMENTS...]
 # Xvfb picks a free display number itself (-displayfd), so sessions running side by side
 # never race for the same display as xvfb-run --auto-servernum can. -noreset: by default the
 # server resets each time its last client leaves, and a client connecting during that reset
 # fails to open the display (a probe such as xprop leaving while openbox starts is enough).
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
 tmp=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xvfb=$!
@@ -22,4 +21,4 @@ done
 [ -s "$tmp/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
 
 export DISPLAY=":$(tr -d '[:space:]' <"$tmp/display")"
-"$here/session.sh" "$@"
+"$@"
