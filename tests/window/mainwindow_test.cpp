@@ -199,7 +199,7 @@ class MainWindowTest : public QObject {
                  ui::twipsRect(design.left, design.top, design.width, design.height));
         QCOMPARE(l->text(), qs(design.text));
         QCOMPARE(l->palette().color(QPalette::WindowText), design.textColor.color());
-        QCOMPARE(l->palette().color(QPalette::Window), QColor(0, 0, 0));
+        QCOMPARE(l->palette().color(QPalette::Window), ui::systemColor(ui::SystemColor::Desktop));
         QVERIFY(l->autoFillBackground());
         const QString fontFault =
             testing_support::designFontFault(l->font(), ui::DesignFont::MsSansSerif, design.points);
