@@ -3,7 +3,7 @@
 # Linux (scripts/windows), the tests and the programs run under Wine.
 
 set(ddv_package_name ddvelmor-${PROJECT_VERSION}-win64)
-set(ddv_portable_dir ${CMAKE_BINARY_DIR}/windows/${ddv_package_name})
+set(DDV_PORTABLE_DIR ${CMAKE_BINARY_DIR}/windows/${ddv_package_name})
 set(DDV_WINDOWS_ZIP ${CMAKE_BINARY_DIR}/${ddv_package_name}.zip)
 set(DDV_WINDOWS_INSTALLER ${CMAKE_BINARY_DIR}/${ddv_package_name}-setup.exe)
 
@@ -25,23 +25,25 @@ endforeach()
 set(ddv_qt_dlls $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>)
 set(ddv_platform_plugin $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>)
 
-# The same names, for the installer's list of files to remove.
-set(ddv_installed_files ddvelmor.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms\\qwindows.dll)
+# The folder's files by their paths inside it, for stripping them and for the installer's
+# list of files to remove.
+set(ddv_portable_files ddvelmor.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll)
 foreach(dll IN LISTS ddv_runtime_dlls)
     cmake_path(GET dll FILENAME name)
-    list(APPEND ddv_installed_files ${name})
+    list(APPEND ddv_portable_files ${name})
 endforeach()
 
-# The folder is made afresh from its parts, stripped, so that it holds nothing else.
+# The folder is made afresh from its parts, so that it holds nothing else, and stripped: the
+# tool chain's runtime DLLs come with their debugging information (libstdc++ 24 MB of 26).
 set(ddv_portable_stamp ${CMAKE_BINARY_DIR}/windows/portable.stamp)
+list(TRANSFORM ddv_portable_files PREPEND ${DDV_PORTABLE_DIR}/ OUTPUT_VARIABLE ddv_portable_paths)
 add_custom_command(OUTPUT ${ddv_portable_stamp}
-    COMMAND ${CMAKE_COMMAND} -E rm -rf ${ddv_portable_dir}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${ddv_portable_dir}/platforms
-    COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${ddv_portable_dir}/ddvelmor.exe
-            $<TARGET_FILE:ddvelmor>
-    COMMAND ${CMAKE_COMMAND} -E copy ${ddv_qt_dlls} ${ddv_portable_dir}
-    COMMAND ${CMAKE_COMMAND} -E copy ${ddv_platform_plugin} ${ddv_portable_dir}/platforms
-    COMMAND ${CMAKE_COMMAND} -E copy ${ddv_runtime_dlls} ${ddv_portable_dir}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${DDV_PORTABLE_DIR}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${DDV_PORTABLE_DIR}/platforms
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:ddvelmor> ${ddv_qt_dlls} ${ddv_runtime_dlls}
+            ${DDV_PORTABLE_DIR}
+    COMMAND ${CMAKE_COMMAND} -E copy ${ddv_platform_plugin} ${DDV_PORTABLE_DIR}/platforms
+    COMMAND ${CMAKE_STRIP} --strip-unneeded ${ddv_portable_paths}
     COMMAND ${CMAKE_COMMAND} -E touch ${ddv_portable_stamp}
     DEPENDS ddvelmor ${ddv_qt_dlls} ${ddv_platform_plugin} ${ddv_runtime_dlls}
     COMMENT "Assembling the portable folder ${ddv_package_name}"
@@ -62,7 +64,8 @@ math(EXPR ddv_version_minor "${PROJECT_VERSION_MINOR}")
 set(DDV_VERSION_DOTS "${ddv_version_major}.${ddv_version_minor}.0.0")
 set(DDV_ICON ${PROJECT_SOURCE_DIR}/app/icons/ddvelmor.ico)
 set(DDV_UNINSTALL_FILES "")
-foreach(file IN LISTS ddv_installed_files)
+foreach(file IN LISTS ddv_portable_files)
+    string(REPLACE "/" "\\" file "${file}")
     string(APPEND DDV_UNINSTALL_FILES "    Delete \"$INSTDIR\\${file}\"\n")
 endforeach()
 configure_file(${PROJECT_SOURCE_DIR}/app/ddvelmor.nsi.in ${CMAKE_BINARY_DIR}/windows/ddvelmor.nsi
@@ -70,7 +73,7 @@ configure_file(${PROJECT_SOURCE_DIR}/app/ddvelmor.nsi.in ${CMAKE_BINARY_DIR}/win
 
 find_program(DDV_MAKENSIS makensis REQUIRED)
 add_custom_command(OUTPUT ${DDV_WINDOWS_INSTALLER}
-    COMMAND ${DDV_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DPORTABLE=${ddv_portable_dir}
+    COMMAND ${DDV_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DPORTABLE=${DDV_PORTABLE_DIR}
             -DOUTFILE=${DDV_WINDOWS_INSTALLER} ${CMAKE_BINARY_DIR}/windows/ddvelmor.nsi
     DEPENDS ${ddv_portable_stamp} ${CMAKE_BINARY_DIR}/windows/ddvelmor.nsi ${DDV_ICON}
     COMMENT "Making the installer ${ddv_package_name}-setup.exe"
@@ -83,6 +86,8 @@ add_custom_target(windows_packages ALL DEPENDS ${DDV_WINDOWS_ZIP} ${DDV_WINDOWS_
 # program of the build runs through it.
 if(CMAKE_CROSSCOMPILING)
     find_program(DDV_WINE NAMES wine64 wine PATHS /usr/lib/wine REQUIRED)
+    cmake_path(GET DDV_WINE PARENT_PATH wine_dir)
+    find_program(DDV_WINESERVER wineserver PATHS ${wine_dir} NO_DEFAULT_PATH REQUIRED)
     set(wine_dirs ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS})
     foreach(dll IN LISTS ddv_runtime_dlls)
         cmake_path(GET dll PARENT_PATH dir)

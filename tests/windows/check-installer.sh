@@ -3,15 +3,17 @@
 # prefix: the program lands in the user's local programs folder with a Start-menu entry and
 # an entry among the installed programs; the uninstaller removes all of it, and after the
 # next start of Windows the prefix holds the files it held before.
-#   check-installer.sh WINE INSTALLER VERSION
+#   check-installer.sh WINE INSTALLER PORTABLE-FOLDER VERSION
 set -euo pipefail
 wine=$1
 installer=$2
-version=$3
+portable=$3
+version=$4
 wineserver="$(dirname "$wine")/wineserver"
 
 tmp=$(mktemp -d)
-# winemenubuilder would copy Start-menu entries into the Linux desktop's menu.
+# Neither Mono nor Gecko is needed, and winemenubuilder would copy Start-menu entries into the
+# Linux desktop's menu.
 export WINEPREFIX="$tmp/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset WINEPATH
 trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$tmp"' EXIT
@@ -40,10 +42,9 @@ key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\ddvelmor'
 
 "$wine" "$installer" /S
 "$wineserver" -w
-for file in ddvelmor.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll \
-            libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll uninstall.exe; do
-    check "installed $file" test -f "$folder/$file"
-done
+listing() { (cd "$1" && find . -type f | LC_ALL=C sort); }
+check "installed the files of the portable folder and the uninstaller" \
+    diff <({ listing "$portable"; echo ./uninstall.exe; } | LC_ALL=C sort) <(listing "$folder")
 check "Start-menu entry" test -f "$shortcut"
 check "the Start-menu entry starts ddvelmor.exe" grep -aq 'ddvelmor\.exe' "$shortcut"
 check "entry among the installed programs, version $version" \

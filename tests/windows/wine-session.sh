@@ -12,7 +12,8 @@ mkdir -p "$out"
 source "$(dirname "$0")/../e2e/desktop.sh"
 
 tmp=$(mktemp -d)
-# winemenubuilder would copy Start-menu entries into the Linux desktop's menu.
+# Neither Mono nor Gecko is needed, and winemenubuilder would copy Start-menu entries into the
+# Linux desktop's menu.
 export WINEPREFIX="$tmp/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset WINEPATH
 app=
