@@ -7,10 +7,11 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberation)
 
 # What the test suite needs on top: unit test and benchmark libraries, an X server with a
-# window manager for the end-to-end tests, and the packaging and resource tools it checks.
+# window manager for the end-to-end tests, and the packaging, licensing and resource tools it
+# checks with.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils openbox
                imagemagick time desktop-file-utils appstream binutils-mingw-w64-x86-64
-               dpkg-dev file clang libclang-rt-dev librsvg2-bin python3)
+               dpkg-dev file reuse clang libclang-rt-dev librsvg2-bin python3)
 
 # Installs the packages that are not installed yet; does nothing when all are there.
 ensure_packages() {
