@@ -11,8 +11,10 @@
 #include <QWidget>
 
 #include <memory>
+#include <string_view>
 
 class QLineEdit;
+class QPushButton;
 
 namespace calculator {
 
@@ -26,6 +28,7 @@ class MainWindow : public QWidget {
     // The field texts as the commands see them.
     FieldTexts &fields();
     QLineEdit *field(Field field) const;
+    QPushButton *button(std::string_view name) const;
 
     // Where the operations show their boxes: real modal boxes over this window, unless a
     // test hands in its own (nullptr restores the real ones).

@@ -1,4 +1,6 @@
 #include "calculator/commands.h"
+#include "tests/support/fieldlog.h"
+#include "tests/support/recordedmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -11,48 +13,30 @@ using namespace calculator;
 
 namespace {
 
-// Field texts that remember every write, in order.
-class LoggedFields : public MemoryFieldTexts {
-  public:
-    void setText(Field field, std::string_view text) override
-    {
-        writes.emplace_back(field, std::string(text));
-        MemoryFieldTexts::setText(field, text);
-    }
-
-    // The distinct fields written, in the order of their first write.
-    std::vector<Field> fieldsWritten() const
-    {
-        std::vector<Field> fields;
-        for (const auto &[field, text] : writes)
-            if (fields.empty() || fields.back() != field)
-                fields.push_back(field);
-        return fields;
-    }
-
-    std::vector<std::string> writesTo(Field field) const
-    {
-        std::vector<std::string> texts;
-        for (const auto &[f, text] : writes)
-            if (f == field)
-                texts.push_back(text);
-        return texts;
-    }
-
-    std::vector<std::pair<Field, std::string>> writes;
-};
+using testing_support::CheckedFields;
+using testing_support::FieldTextArray;
+using testing_support::MemoryFields;
+using testing_support::RecordedMessages;
 
 struct Calculated {
-    LoggedFields fields;
+    CheckedFields fields;
     RecordedMessages boxes;
+    Outcome outcome;
 
-    explicit Calculated(std::map<Field, std::string> typed = {}, std::string_view separator = ".")
+    explicit Calculated(const std::map<Field, std::string> &typed = {},
+                        std::string_view separator = ".")
+        : fields(texts(typed), separator), outcome(calculate(fields, boxes, separator))
     {
-        for (const auto &[field, text] : typed)
-            fields.MemoryFieldTexts::setText(field, text);
-        calculate(fields, boxes, separator);
     }
     std::string operator[](Field field) const { return fields.text(field); }
+
+    static FieldTextArray texts(const std::map<Field, std::string> &typed)
+    {
+        FieldTextArray all = testing_support::defaultTexts();
+        for (const auto &[field, text] : typed)
+            all = testing_support::with(all, field, text);
+        return all;
+    }
 };
 
 const Message kTurnCountBox{std::string(text::kTurnCountTitle), std::string(text::kTurnCountPrompt),
@@ -68,14 +52,12 @@ std::string label(Field field)
 TEST(Calculate, DefaultRun)
 {
     Calculated run;
-    std::vector<std::string> counts;
-    for (int n = 2; n <= 173; ++n)
-        counts.push_back(std::to_string(n));
-
-    EXPECT_EQ(run.fields.fieldsWritten(),
+    EXPECT_EQ(run.fields.writeOrder(),
               (std::vector{Field::RxInductance, Field::RxTurns, Field::RxCrossSection,
                            Field::TxCrossSection, Field::TxInductance}));
-    EXPECT_EQ(run.fields.writesTo(Field::RxTurns), counts);
+    // The counts 2, 3, ..., 173, each written in its turn.
+    EXPECT_EQ(run.fields.writes(Field::RxTurns), 172);
+    EXPECT_TRUE(run.fields.problems().empty()) << testing_support::joined(run.fields.problems());
     EXPECT_EQ(run[Field::RxInductance], "7684");
     EXPECT_EQ(run[Field::RxTurns], "173");
     EXPECT_EQ(run[Field::RxCrossSection], "4.400082");
@@ -116,7 +98,7 @@ TEST(Calculate, TypedTurnCountIsUsedWhenTheSearchMakesNoPass)
 {
     Calculated run({{Field::RxCapacitance, "-33"}, {Field::RxTurns, "200"}});
     EXPECT_EQ(run[Field::RxCrossSection], "5.0868"); // 3.14·0.09·0.09·200
-    EXPECT_TRUE(run.fields.writesTo(Field::RxTurns).empty());
+    EXPECT_EQ(run.fields.writes(Field::RxTurns), 0);
 
     Calculated defaults({{Field::RxCapacitance, "-33"}});
     EXPECT_EQ(defaults[Field::RxCrossSection], "0");
@@ -139,8 +121,7 @@ TEST(Calculate, ZeroTxTurnsIsNoFault)
 TEST(Calculate, TxInnerDiameterIsNeitherReadNorWritten)
 {
     Calculated run({{Field::TxRingDiameter, "abc"}});
-    for (const auto &[field, text] : run.fields.writes)
-        EXPECT_NE(field, Field::TxRingDiameter);
+    EXPECT_EQ(run.fields.writes(Field::TxRingDiameter), 0);
     EXPECT_EQ(run[Field::TxRingDiameter], "abc");
     EXPECT_EQ(run[Field::TxInductance], "408");
 }
@@ -165,7 +146,7 @@ TEST_P(CalculateFaultTest, StopsAtTheFailingStep)
 {
     const FaultCase &c = GetParam();
     Calculated run(c.typed);
-    EXPECT_EQ(run.fields.fieldsWritten(), c.written);
+    EXPECT_EQ(run.fields.writeOrder(), c.written);
     for (const FieldInfo &f : kFields) {
         const bool written =
             std::find(c.written.begin(), c.written.end(), f.field) != c.written.end();
@@ -265,7 +246,7 @@ TEST(Calculate, UnreachableInductanceNamesThePeak)
     Calculated run({{Field::RxFrequency, "0.1"}}, ",");
     EXPECT_EQ(run[Field::RxInductance], "76836358");
     EXPECT_EQ(run[Field::RxTurns], "7839");
-    EXPECT_EQ(run.fields.fieldsWritten(), (std::vector{Field::RxInductance, Field::RxTurns}));
+    EXPECT_EQ(run.fields.writeOrder(), (std::vector{Field::RxInductance, Field::RxTurns}));
     EXPECT_EQ(run[Field::RxCrossSection], "0");
     ASSERT_EQ(run.boxes.shown.size(), 1u);
     EXPECT_EQ(run.boxes.shown[0].title, text::kFaultTitle);
@@ -291,7 +272,10 @@ TEST(Calculate, UnreachableWithinTheTurnCapSaysSo)
 TEST(Calculate, SecondRunOnItsOwnOutputsGivesTheSameTexts)
 {
     Calculated first({}, ",");
-    LoggedFields fields = first.fields;
+    FieldTextArray texts;
+    for (const FieldInfo &f : kFields)
+        texts = testing_support::with(texts, f.field, first[f.field]);
+    MemoryFields fields(texts);
     RecordedMessages boxes;
     calculate(fields, boxes, ",");
     for (const FieldInfo &f : kFields)
@@ -315,8 +299,8 @@ TEST(RxWireCheck, WarnsAboveTwoTenthsOfAMillimetre)
                               {"0.21", true},
                               {"1", true},
                               {"0.2000000000000001", true}}) {
-        MemoryFieldTexts fields;
-        fields.setText(Field::RxWireDiameter, c.text);
+        const MemoryFields fields(
+            testing_support::with(testing_support::defaultTexts(), Field::RxWireDiameter, c.text));
         RecordedMessages boxes;
         checkRxWire(fields, boxes);
         const std::vector<Message> expected =
@@ -337,8 +321,8 @@ TEST(TxWireCheck, WarnsOutsideThirtyFiveToFortyFiveHundredths)
                               {"0", true},
                               {"", true},
                               {"-0.4", true}}) {
-        MemoryFieldTexts fields;
-        fields.setText(Field::TxWireDiameter, c.text);
+        const MemoryFields fields(
+            testing_support::with(testing_support::defaultTexts(), Field::TxWireDiameter, c.text));
         RecordedMessages boxes;
         checkTxWire(fields, boxes);
         const std::vector<Message> expected =
@@ -351,7 +335,7 @@ TEST(TxWireCheck, WarnsOutsideThirtyFiveToFortyFiveHundredths)
 
 TEST(WireChecks, NumberBeyondTheDoubleRangeGivesAFaultBoxNamingItsField)
 {
-    MemoryFieldTexts fields;
+    MemoryFields fields;
     fields.setText(Field::RxWireDiameter, "1e999");
     fields.setText(Field::TxWireDiameter, "-1e999");
     RecordedMessages boxes;

@@ -7,7 +7,7 @@
 
 #include <QPlainTextEdit>
 
-namespace info {
+namespace ui {
 
 class TextBox : public QPlainTextEdit {
     Q_OBJECT
@@ -22,4 +22,4 @@ class TextBox : public QPlainTextEdit {
     void keyPressEvent(QKeyEvent *event) override;
 };
 
-} // namespace info
+} // namespace ui

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace hostile {
+namespace testing_support {
 
 namespace {
 
@@ -121,4 +121,4 @@ std::optional<double> referenceRead(std::string_view text)
     return value;
 }
 
-} // namespace hostile
+} // namespace testing_support

@@ -8,10 +8,10 @@
 #include <optional>
 #include <string_view>
 
-namespace hostile {
+namespace testing_support {
 
 // The value a text reads as, or no value when the number lies beyond the double range (or a
 // hexadecimal or octal number beyond 32 bits).
 std::optional<double> referenceRead(std::string_view text);
 
-} // namespace hostile
+} // namespace testing_support

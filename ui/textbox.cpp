@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-namespace info {
+namespace ui {
 
 namespace {
 
@@ -45,4 +45,4 @@ void TextBox::keyPressEvent(QKeyEvent *event)
     QPlainTextEdit::keyPressEvent(event);
 }
 
-} // namespace info
+} // namespace ui
