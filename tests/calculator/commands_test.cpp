@@ -282,54 +282,45 @@ TEST(Calculate, SecondRunOnItsOwnOutputsGivesTheSameTexts)
         EXPECT_EQ(fields.text(f.field), first[f.field]) << f.controlName;
 }
 
-struct CheckCase {
-    const char *text;
-    bool warns;
-};
-
-TEST(RxWireCheck, WarnsAboveTwoTenthsOfAMillimetre)
+// The RX wire warns above 0.2 mm, the TX wire outside 0.35 ... 0.45 mm, each with its box.
+TEST(WireChecks, WarnOutsideTheirLimits)
 {
-    for (const CheckCase c : {CheckCase{"0.2", false},
-                              {"0.18", false},
-                              {"0", false},
-                              {"-1", false},
-                              {"abc", false},
-                              {"", false},
-                              {"0,3", false},
-                              {"0.21", true},
-                              {"1", true},
-                              {"0.2000000000000001", true}}) {
+    struct Case {
+        Field field;
+        const char *text;
+        bool warns;
+    };
+    constexpr Field rx = Field::RxWireDiameter;
+    constexpr Field tx = Field::TxWireDiameter;
+    for (const Case c : {Case{rx, "0.2", false},
+                         {rx, "0.18", false},
+                         {rx, "0", false},
+                         {rx, "-1", false},
+                         {rx, "abc", false},
+                         {rx, "", false},
+                         {rx, "0,3", false},
+                         {rx, "0.21", true},
+                         {rx, "1", true},
+                         {rx, "0.2000000000000001", true},
+                         {tx, "0.35", false},
+                         {tx, "0.4", false},
+                         {tx, "0.45", false},
+                         {tx, "0.34", true},
+                         {tx, "0.46", true},
+                         {tx, "0", true},
+                         {tx, "", true},
+                         {tx, "-0.4", true}}) {
         const MemoryFields fields(
-            testing_support::with(testing_support::defaultTexts(), Field::RxWireDiameter, c.text));
+            testing_support::with(testing_support::defaultTexts(), c.field, c.text));
         RecordedMessages boxes;
-        checkRxWire(fields, boxes);
+        const WireVerdict verdict =
+            c.field == rx ? checkRxWire(fields, boxes) : checkTxWire(fields, boxes);
+        const std::string_view prompt = c.field == rx ? text::kRxWirePrompt : text::kTxWirePrompt;
         const std::vector<Message> expected =
-            c.warns ? std::vector<Message>{{"Ошибка", std::string(text::kRxWirePrompt),
-                                            BoxStyle::ExclamationOk}}
+            c.warns ? std::vector<Message>{{"Ошибка", std::string(prompt), BoxStyle::ExclamationOk}}
                     : std::vector<Message>{};
         EXPECT_EQ(boxes.shown, expected) << c.text;
-    }
-}
-
-TEST(TxWireCheck, WarnsOutsideThirtyFiveToFortyFiveHundredths)
-{
-    for (const CheckCase c : {CheckCase{"0.35", false},
-                              {"0.4", false},
-                              {"0.45", false},
-                              {"0.34", true},
-                              {"0.46", true},
-                              {"0", true},
-                              {"", true},
-                              {"-0.4", true}}) {
-        const MemoryFields fields(
-            testing_support::with(testing_support::defaultTexts(), Field::TxWireDiameter, c.text));
-        RecordedMessages boxes;
-        checkTxWire(fields, boxes);
-        const std::vector<Message> expected =
-            c.warns ? std::vector<Message>{{"Ошибка", std::string(text::kTxWirePrompt),
-                                            BoxStyle::ExclamationOk}}
-                    : std::vector<Message>{};
-        EXPECT_EQ(boxes.shown, expected) << c.text;
+        EXPECT_EQ(verdict, c.warns ? WireVerdict::Outside : WireVerdict::Within) << c.text;
     }
 }
 

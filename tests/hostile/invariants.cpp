@@ -98,7 +98,7 @@ Ending endingOf(const calculator::Outcome &outcome)
 
 // The peak an unreachable run reports: seen by the search, and below the target.
 void checkPeak(const calculator::UnreachableTarget &peak, const CheckedFields &fields,
-               Problems &problems)
+               std::string_view separator, Problems &problems)
 {
     const long long lastCount = fields.writes(Field::RxTurns) + 1;
     if (peak.peakTurns < 2 || peak.peakTurns > static_cast<double>(lastCount))
@@ -111,10 +111,14 @@ void checkPeak(const calculator::UnreachableTarget &peak, const CheckedFields &f
     if (!(peak.peakMicroHenry <= peak.targetMicroHenry))
         problems.push_back("unreachable: peak " + describe(peak.peakMicroHenry) +
                            " is not below the target " + describe(peak.targetMicroHenry));
-    const std::optional<double> shownTarget = referenceRead(fields.text(Field::RxInductance));
-    if (fields.writes(Field::RxInductance) != 1 || shownTarget != peak.targetMicroHenry)
+    // The target is the RX inductance the field shows, rounded to 15 digits; a decimal comma
+    // hides all but the whole part from the reader.
+    const std::optional<double> shown = referenceRead(fields.text(Field::RxInductance));
+    if (fields.writes(Field::RxInductance) != 1 ||
+        (separator == "." && !(shown && std::fabs(*shown - peak.targetMicroHenry) <=
+                                            std::fabs(peak.targetMicroHenry) * 1e-14)))
         problems.push_back("unreachable: target " + describe(peak.targetMicroHenry) +
-                           " is not the RX inductance shown, " + describe(shownTarget));
+                           " is not the RX inductance shown, " + describe(shown));
 }
 
 } // namespace
@@ -235,7 +239,7 @@ Problems checkCalculate(const FieldTextArray &texts, std::string_view decimalSep
                  (warned ? calculator::BoxStyle::ExclamationOk : calculator::BoxStyle::CriticalOk))
         problems.push_back("the box has the wrong icon");
     if (ending.unreachable)
-        checkPeak(*ending.unreachable, fields, problems);
+        checkPeak(*ending.unreachable, fields, decimalSeparator, problems);
 
     if (ending.unreadable != firstUnreadable) {
         // An arithmetic fault or a completed run means every field read so far was readable.

@@ -85,16 +85,6 @@ class FormTest : public QObject {
     }
     void cleanup() { window_.reset(); }
 
-    void windowTakesNameCaptionSizeAndBackground()
-    {
-        QCOMPARE(form().objectName(), u"frmTest"_s);
-        QCOMPARE(form().windowTitle(), u"Проба  окна"_s);
-        QCOMPARE(form().size(), QSize(624, 600));
-        QCOMPARE(form().minimumSize(), form().maximumSize());
-        QCOMPARE(form().palette().color(QPalette::Window), QColor(0, 0, 0));
-        QVERIFY(form().autoFillBackground());
-    }
-
     // Twips to logical pixels: 15 to the pixel, to the nearest one; a line includes both ends.
     void placesComeFromTwips_data()
     {
@@ -208,15 +198,6 @@ class FormTest : public QObject {
         QCOMPARE(control<QWidget>(form(), "Text1")->focusPolicy(), Qt::ClickFocus);
         QCOMPARE(control<QWidget>(form(), "Label1", 9)->focusPolicy(), Qt::NoFocus);
         QCOMPARE(control<QWidget>(form(), "Line5")->focusPolicy(), Qt::NoFocus);
-    }
-
-    void controlsAreFoundByNameAndElement()
-    {
-        QCOMPARE(ui::findControl(form(), "Label1", 0)->property("index"), QVariant(0));
-        QVERIFY(!ui::findControl(form(), "Label1"));
-        QVERIFY(!ui::findControl(form(), "Text3"));
-        QVERIFY(!ui::findControl(form(), "Label1", 5));
-        QVERIFY(!control<QPushButton>(form(), "Text3", 1));
     }
 
     // A window of 100 x 50 with frame margins of 4 left, 20 top, 4 right and 4 bottom, opened
