@@ -26,9 +26,17 @@ void paint(QWidget *widget, QPalette::ColorRole role, const DesignColor &color)
     widget->setPalette(palette);
 }
 
+QFont fontOf(const ControlDesign &design)
+{
+    return designFont(design.font.family, design.font.points, design.font.bold);
+}
+
+// Each maker gives the text after the font, so that it is laid out once, in that font.
 QWidget *makeButton(QWidget *window, const ControlDesign &design)
 {
-    auto *button = new QPushButton(qs(design.text), window);
+    auto *button = new QPushButton(window);
+    button->setFont(fontOf(design));
+    button->setText(qs(design.text));
     paint(button, QPalette::Button, design.background);
     paint(button, QPalette::ButtonText, design.foreground);
     // Enter presses a button only while that button has the focus.
@@ -44,6 +52,9 @@ QWidget *makeField(QWidget *window, const ControlDesign &design)
     paint(field, QPalette::Text, design.foreground);
     field->setAccessibleName(qs(design.description));
     field->setToolTip(qs(design.toolTip));
+    field->setFont(fontOf(design));
+    field->setText(qs(design.text));
+    field->setCursorPosition(0);
     return field;
 }
 
@@ -64,13 +75,17 @@ QWidget *makeTextBox(QWidget *window, const ControlDesign &design)
                             QPalette::Mid, QPalette::Dark, QPalette::Shadow})
         palette.setBrush(role, QApplication::palette().brush(role));
     box->setPalette(palette);
+    box->setFont(fontOf(design));
+    box->setText(qs(design.text));
     return box;
 }
 
 QWidget *makeLabel(QWidget *window, const ControlDesign &design)
 {
-    auto *label = new QLabel(qs(design.text), window);
+    auto *label = new QLabel(window);
     label->setTextFormat(Qt::PlainText);
+    label->setFont(fontOf(design));
+    label->setText(qs(design.text));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     label->setAutoFillBackground(design.opaque);
@@ -135,16 +150,7 @@ void buildForm(QWidget &window, const FormDesign &design)
         if (row.index >= 0)
             widget->setProperty("index", row.index);
         widget->setGeometry(placeOf(row));
-        if (row.kind != ControlKind::Line && row.kind != ControlKind::Picture)
-            widget->setFont(designFont(row.font.family, row.font.points, row.font.bold));
         widget->setFocusPolicy(focusPolicyOf(row));
-        // The text goes in after the font, so that it is laid out once, in that font.
-        if (auto *field = qobject_cast<QLineEdit *>(widget)) {
-            field->setText(qs(row.text));
-            field->setCursorPosition(0);
-        } else if (auto *box = qobject_cast<TextBox *>(widget)) {
-            box->setText(qs(row.text));
-        }
         if (row.tabIndex >= 0)
             tabStops.emplace_back(row.tabIndex, widget);
     }
