@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Speed of the RX turn search and of the whole Calculate command.
 //
 // The search is timed beside a bare loop that evaluates the same loop model with the same

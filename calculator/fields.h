@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The fourteen text fields of the calculator: which quantity each one holds, its control

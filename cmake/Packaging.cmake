@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Debian package of the program: `cpack -G DEB` in the build directory.
 set(CPACK_PACKAGE_NAME ddvelmor)
 set(CPACK_PACKAGE_VENDOR Tamrel)

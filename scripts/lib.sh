@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by scripts/run, scripts/test and scripts/package: installs missing Debian packages
 # and builds.
 # shellcheck shell=bash

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # One desktop session on a real X server: the program under openbox, driven with xdotool as
 # a person would, screenshots with ImageMagick. Run on the private X server of run.sh.
 #   session.sh PROGRAM OUTDIR

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The worst a person can type or paste into the calculator's fields: empty and blank texts,
 // stray signs and letters, numbers beyond the double range, a megabyte of digits, control
 // characters, marks and emoji. Whatever the text, the commands end, write finite numbers

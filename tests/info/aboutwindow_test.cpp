@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What frmAbout shows: its two controls at their places, the About text to the character and
 // every line of it readable, its colours as painted, and edits in the text box.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What frmAbout1 shows: its controls at their places, the three labels of one control array,
 // the four lines of the text box within the client area, the picture clipped by its box, and
 // Tab between the button and the picture.

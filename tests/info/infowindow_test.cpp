@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What both information windows share, tested once over each of them: the fixed dialog frame
 // without icon, the yellow cmdOK that holds the focus and is the default button, the editable
 // text box, and every way of closing, which unloads the window.

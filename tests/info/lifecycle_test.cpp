@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The information windows as single instances: one window however often it is shown, loaded
 // afresh after it is closed, both open together, and alive after the window that opened them
 // has closed, with the program ending only when the last window closes.

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package as scripts/package does, in a build of its own, and checks its
 # control fields, its contents, the hardening of the program and what Debian's own checker,
 # lintian, says of it.

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Compiles the program's resource script, as CMake configured it, the way the Windows build
 # does, reads the result back and checks the version record and the icon in it.
 # Usage: check-resources.sh BUILD/app/ddvelmor.rc SOURCE/app VERSION

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The builder that turns a window design into widgets, on a design with one control of each
 // kind: places converted from twips, texts, colours and fonts as the row gives them, focus by
 // kind and tab index, and where a window opened beside another lands on the screen.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window as the user meets it: its frame and controls, the focus order as the keys
 // move it, the Calculate button and the two field checks wired to their events, real modal
 // boxes, regional settings, pasted megabytes, the information windows opening beside it where
