@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Speed of the RX turn search and of the whole Calculate command.
 //
 // The search is timed beside a bare loop that evaluates the same loop model with the same
@@ -7,8 +10,9 @@
 
 #include "calculator/commands.h"
 #include "calculator/fields.h"
-#include "calculator/messages.h"
 #include "engine/coil.h"
+#include "tests/support/fieldlog.h"
+#include "tests/support/recordedmessages.h"
 
 #include <benchmark/benchmark.h>
 
@@ -102,48 +106,45 @@ void BM_BareLoopFloor(benchmark::State &state)
 BENCHMARK(BM_BareLoopFloor);
 
 // One Calculate command on the default texts with a few of them changed, and what it must
-// leave in the RX turn field and which box it must show, so that the benchmark times the
-// path it names.
+// leave in the RX turn field and how it must end, so that the benchmark times the path it
+// names.
 struct Scenario {
-    std::vector<std::pair<Field, std::string>> edits;
+    testing_support::FieldTextArray texts;
     std::string finalTurns;
-    calculator::BoxStyle box;
+    std::size_t ending; // the alternative of calculator::Outcome
 };
 
-const Scenario kDefaults{{}, "173", calculator::BoxStyle::ExclamationOk};
-// RX inductance 76836358 µH lies above the model's peak; the search stops once past it.
-const Scenario kUnreachable{
-    {{Field::RxFrequency, "0.1"}}, "7839", calculator::BoxStyle::CriticalOk};
-// A thin wire and a very low frequency: the search runs to the turn cap.
-const Scenario kTurnCap{{{Field::RxWireDiameter, "0.001"}, {Field::RxFrequency, "0.01"}},
-                        "100000",
-                        calculator::BoxStyle::CriticalOk};
-
-void runCalculate(const Scenario &scenario, calculator::MemoryFieldTexts &fields,
-                  calculator::RecordedMessages &boxes)
+testing_support::FieldTextArray edited(std::vector<std::pair<Field, std::string>> edits)
 {
-    for (const auto &[field, text] : scenario.edits)
-        fields.setText(field, text);
-    calculator::calculate(fields, boxes, ".");
+    testing_support::FieldTextArray texts = testing_support::defaultTexts();
+    for (auto &[field, text] : edits)
+        texts = testing_support::with(texts, field, std::move(text));
+    return texts;
 }
+
+const Scenario kDefaults{edited({}), "173", 0};
+// RX inductance 76836358 µH lies above the model's peak; the search stops once past it.
+const Scenario kUnreachable{edited({{Field::RxFrequency, "0.1"}}), "7839", 3};
+// A thin wire and a very low frequency: the search runs to the turn cap.
+const Scenario kTurnCap{edited({{Field::RxWireDiameter, "0.001"}, {Field::RxFrequency, "0.01"}}),
+                        "100000", 3};
 
 void BM_Calculate(benchmark::State &state, const Scenario &scenario)
 {
     {
-        calculator::MemoryFieldTexts fields;
-        calculator::RecordedMessages boxes;
-        runCalculate(scenario, fields, boxes);
-        if (fields.text(Field::RxTurns) != scenario.finalTurns || boxes.shown.size() != 1 ||
-            boxes.shown.front().style != scenario.box) {
+        testing_support::MemoryFields fields(scenario.texts);
+        testing_support::RecordedMessages boxes;
+        const calculator::Outcome outcome = calculator::calculate(fields, boxes, ".");
+        if (fields.text(Field::RxTurns) != scenario.finalTurns ||
+            outcome.index() != scenario.ending) {
             state.SkipWithError("the command does not take the path this benchmark names");
             return;
         }
     }
     for (auto _ : state) {
-        calculator::MemoryFieldTexts fields;
-        calculator::RecordedMessages boxes;
-        runCalculate(scenario, fields, boxes);
-        benchmark::DoNotOptimize(boxes.shown.data());
+        testing_support::MemoryFields fields(scenario.texts);
+        testing_support::RecordedMessages boxes;
+        benchmark::DoNotOptimize(calculator::calculate(fields, boxes, "."));
     }
 }
 BENCHMARK_CAPTURE(BM_Calculate, defaults, kDefaults)->Unit(benchmark::kMicrosecond);

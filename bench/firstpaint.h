@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Ends the application right after a window's first paint, so that start-up can be measured

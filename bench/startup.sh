@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Start-up time and peak memory of the program against a bare Qt window of the same size, as
 # whole processes on a real X server (Xvfb) with openbox as the window manager. Both programs
 # quit right after their first paint; they run interleaved, alternating which goes first, and

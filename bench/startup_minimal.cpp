@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The baseline for start-up: a bare Qt program with an empty window of the main window's
 // size, ended right after its first paint.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's own start-up, ended right after the main window's first paint.
 
 #include "firstpaint.h"

@@ -1,8 +1,9 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "commands.h"
 
 #include "numbers.h"
-
-#include "engine/coil.h"
 
 #include <array>
 #include <cmath>
@@ -13,27 +14,29 @@ namespace calculator {
 
 namespace {
 
-// A part of the Calculate command that produces one result, named in a fault box together
-// with the inputs the user should look at when it cannot be computed.
-struct Stage {
-    std::string_view result; // what could not be computed, in the accusative
+// What a stage could not compute, in the accusative, and the inputs the user should look at
+// when it fails.
+struct StageWords {
+    std::string_view result;
     std::array<Field, 2> inputs;
 };
 
-constexpr Stage kRxInductanceStage{"индуктивность RX", {Field::RxFrequency, Field::RxCapacitance}};
-constexpr Stage kRxTurnsStage{"число витков RX", {Field::RxWireDiameter, Field::RingDiameter}};
-constexpr Stage kRxCrossSectionStage{"сечение RX", {Field::RxWireDiameter, Field::RxTurns}};
-constexpr Stage kTxCrossSectionStage{"сечение TX", {Field::TxWireDiameter, Field::TxTurns}};
-constexpr Stage kTxInductanceStage{"индуктивность TX", {Field::TxFrequency, Field::TxCapacitance}};
+constexpr std::array<StageWords, 5> kStages{{
+    {"индуктивность RX", {Field::RxFrequency, Field::RxCapacitance}},
+    {"число витков RX", {Field::RxWireDiameter, Field::RingDiameter}},
+    {"сечение RX", {Field::RxWireDiameter, Field::RxTurns}},
+    {"сечение TX", {Field::TxWireDiameter, Field::TxTurns}},
+    {"индуктивность TX", {Field::TxFrequency, Field::TxCapacitance}},
+}};
+
+constexpr const StageWords &words(Stage stage)
+{
+    return kStages[static_cast<std::size_t>(stage)];
+}
 
 // Every input that decides whether the RX turn search can reach its target.
 constexpr std::array kRxInputs{Field::RxFrequency, Field::RxCapacitance, Field::RxWireDiameter,
                                Field::RingDiameter};
-
-// A field whose text holds a number beyond the double range.
-struct UnreadableField {
-    Field field;
-};
 
 std::string quoted(Field field)
 {
@@ -83,16 +86,71 @@ std::string_view turnsWord(double turns)
     return std::fmod(turns, 10) == 1 && lastTwo != 11 ? "витке" : "витках";
 }
 
+// The box a Calculate command ends with: one place for all their wording.
+class Wording {
+  public:
+    explicit Wording(std::string_view separator) : separator_(separator) {}
+
+    Message operator()(const Completed &) const
+    {
+        return {std::string(text::kTurnCountTitle), std::string(text::kTurnCountPrompt),
+                BoxStyle::ExclamationOk};
+    }
+    Message operator()(const ArithmeticFailure &failure) const
+    {
+        const StageWords &stage = words(failure.stage);
+        return fault(cannotCompute(stage) + ": " + std::string(faultText(failure.kind)) +
+                     ".\nПроверьте поля " + listOfFields(stage.inputs) + ".");
+    }
+    Message operator()(const UnreadableInput &input) const
+    {
+        return fault(unreadablePrompt(cannotCompute(words(input.stage)), input.field));
+    }
+    Message operator()(const UnreachableTarget &peak) const
+    {
+        std::string prompt = "Не удается подобрать число витков RX: ни при каком числе витков "
+                             "индуктивность RX " +
+                             show(peak.targetMicroHenry) +
+                             " мкГн не достигается при этих диаметрах провода и кольца.\n";
+        prompt += peak.peakTurns >= engine::kMaxSearchTurns
+                      ? "Наибольшая индуктивность в пределах " + show(engine::kMaxSearchTurns) +
+                            " витков — "
+                      : std::string("Наибольшая индуктивность при этих диаметрах — ");
+        prompt += show(peak.peakMicroHenry) + " мкГн при " + show(peak.peakTurns) + " " +
+                  std::string(turnsWord(peak.peakTurns)) + ".\nПроверьте поля " +
+                  listOfFields(kRxInputs) + ".";
+        return fault(prompt);
+    }
+
+  private:
+    static std::string cannotCompute(const StageWords &stage)
+    {
+        return "Не удается рассчитать " + std::string(stage.result);
+    }
+    static Message fault(std::string prompt)
+    {
+        return {std::string(text::kFaultTitle), std::move(prompt), BoxStyle::CriticalOk};
+    }
+    std::string show(double value) const { return showNumber(value, separator_); }
+
+    std::string_view separator_;
+};
+
+// A field whose text holds a number beyond the double range.
+struct Unreadable {
+    Field field;
+};
+
 class Calculation {
   public:
-    Calculation(FieldTexts &fields, MessageBoxes &boxes, std::string_view decimalSeparator)
-        : fields_(fields), boxes_(boxes), separator_(decimalSeparator)
+    Calculation(FieldTexts &fields, std::string_view decimalSeparator)
+        : fields_(fields), separator_(decimalSeparator)
     {
     }
 
-    void run()
+    Outcome run()
     {
-        const Stage *stage = &kRxInductanceStage;
+        Stage stage = Stage::RxInductance;
         double rxInductance = 0;
         try {
             const double rxFrequency = read(Field::RxFrequency);
@@ -100,7 +158,7 @@ class Calculation {
             rxInductance = engine::ResonantInductance(rxFrequency, rxCapacitance);
             write(Field::RxInductance, rxInductance);
 
-            stage = &kRxTurnsStage;
+            stage = Stage::RxTurns;
             const double rxWire = read(Field::RxWireDiameter);
             const double ring = read(Field::RingDiameter);
             engine::SearchRxTurns(rxInductance, rxWire, ring,
@@ -108,31 +166,27 @@ class Calculation {
 
             // The count is taken from the field, not from the search: when the search made
             // no pass, whatever the user left there counts.
-            stage = &kRxCrossSectionStage;
+            stage = Stage::RxCrossSection;
             const double rxTurns = read(Field::RxTurns);
             write(Field::RxCrossSection, engine::CrossSectionRx(rxWire, rxTurns));
 
-            stage = &kTxCrossSectionStage;
+            stage = Stage::TxCrossSection;
             const double txWire = read(Field::TxWireDiameter);
             const double txTurns = read(Field::TxTurns);
             write(Field::TxCrossSection, engine::CrossSectionTx(txWire, txTurns));
 
-            stage = &kTxInductanceStage;
+            stage = Stage::TxInductance;
             const double txFrequency = read(Field::TxFrequency);
             const double txCapacitance = read(Field::TxCapacitance);
             write(Field::TxInductance, engine::ResonantInductance(txFrequency, txCapacitance));
 
-            if (rxTurns > kMaxRxTurns || rxTurns < kMinRxTurns)
-                boxes_.show(text::kTurnCountTitle, text::kTurnCountPrompt, BoxStyle::ExclamationOk);
+            return Completed{rxTurns > kMaxRxTurns || rxTurns < kMinRxTurns};
         } catch (const engine::ArithmeticFault &fault) {
-            fail("Не удается рассчитать " + std::string(stage->result) + ": " +
-                 std::string(faultText(fault.kind())) + ".\nПроверьте поля " +
-                 listOfFields(stage->inputs) + ".");
-        } catch (const UnreadableField &unreadable) {
-            fail(unreadablePrompt("Не удается рассчитать " + std::string(stage->result),
-                                  unreadable.field));
+            return ArithmeticFailure{stage, fault.kind()};
+        } catch (const Unreadable &unreadable) {
+            return UnreadableInput{stage, unreadable.field};
         } catch (const engine::UnreachableInductance &peak) {
-            fail(unreachablePrompt(rxInductance, peak));
+            return UnreachableTarget{rxInductance, peak.peakMicroHenry(), peak.peakTurns()};
         }
     }
 
@@ -142,73 +196,59 @@ class Calculation {
         try {
             return readNumber(fields_.text(field));
         } catch (const engine::ArithmeticFault &) {
-            throw UnreadableField{field};
+            throw Unreadable{field};
         }
     }
 
     void write(Field field, double value) { fields_.setText(field, showNumber(value, separator_)); }
 
-    std::string unreachablePrompt(double target, const engine::UnreachableInductance &peak) const
-    {
-        std::string prompt = "Не удается подобрать число витков RX: ни при каком числе витков "
-                             "индуктивность RX " +
-                             showNumber(target, separator_) +
-                             " мкГн не достигается при этих диаметрах провода и кольца.\n";
-        prompt += peak.peakTurns() >= engine::kMaxSearchTurns
-                      ? "Наибольшая индуктивность в пределах " +
-                            showNumber(engine::kMaxSearchTurns, separator_) + " витков — "
-                      : std::string("Наибольшая индуктивность при этих диаметрах — ");
-        prompt += showNumber(peak.peakMicroHenry(), separator_) + " мкГн при " +
-                  showNumber(peak.peakTurns(), separator_) + " " +
-                  std::string(turnsWord(peak.peakTurns())) + ".\nПроверьте поля " +
-                  listOfFields(kRxInputs) + ".";
-        return prompt;
-    }
-
-    void fail(const std::string &prompt)
-    {
-        boxes_.show(text::kFaultTitle, prompt, BoxStyle::CriticalOk);
-    }
-
     FieldTexts &fields_;
-    MessageBoxes &boxes_;
     std::string_view separator_;
 };
 
-// Reads a wire diameter for a check; a number beyond the double range ends the check with
-// a fault box instead of a verdict.
-bool readWire(const FieldTexts &fields, Field field, MessageBoxes &boxes, double &diameter)
+// Reads a wire diameter for a check and judges it; a number beyond the double range ends the
+// check with a fault box instead of a verdict on the wire.
+template <typename Outside>
+WireVerdict checkWire(const FieldTexts &fields, Field field, MessageBoxes &boxes,
+                      std::string_view prompt, Outside outside)
 {
+    double diameter = 0;
     try {
         diameter = readNumber(fields.text(field));
-        return true;
     } catch (const engine::ArithmeticFault &) {
         boxes.show(text::kFaultTitle,
                    unreadablePrompt("Не удается проверить диаметр провода", field),
                    BoxStyle::CriticalOk);
-        return false;
+        return WireVerdict::Unreadable;
     }
+    if (!outside(diameter))
+        return WireVerdict::Within;
+    boxes.show(text::kWireTitle, prompt, BoxStyle::ExclamationOk);
+    return WireVerdict::Outside;
 }
 
 } // namespace
 
-void calculate(FieldTexts &fields, MessageBoxes &boxes, std::string_view decimalSeparator)
+Outcome calculate(FieldTexts &fields, MessageBoxes &boxes, std::string_view decimalSeparator)
 {
-    Calculation(fields, boxes, decimalSeparator).run();
+    const Outcome outcome = Calculation(fields, decimalSeparator).run();
+    if (outcome != Outcome{Completed{false}}) {
+        const Message box = std::visit(Wording(decimalSeparator), outcome);
+        boxes.show(box.title, box.prompt, box.style);
+    }
+    return outcome;
 }
 
-void checkRxWire(const FieldTexts &fields, MessageBoxes &boxes)
+WireVerdict checkRxWire(const FieldTexts &fields, MessageBoxes &boxes)
 {
-    double d = 0;
-    if (readWire(fields, Field::RxWireDiameter, boxes, d) && d > 0.2)
-        boxes.show(text::kWireTitle, text::kRxWirePrompt, BoxStyle::ExclamationOk);
+    return checkWire(fields, Field::RxWireDiameter, boxes, text::kRxWirePrompt,
+                     [](double d) { return d > 0.2; });
 }
 
-void checkTxWire(const FieldTexts &fields, MessageBoxes &boxes)
+WireVerdict checkTxWire(const FieldTexts &fields, MessageBoxes &boxes)
 {
-    double d = 0;
-    if (readWire(fields, Field::TxWireDiameter, boxes, d) && (d > 0.45 || d < 0.35))
-        boxes.show(text::kWireTitle, text::kTxWirePrompt, BoxStyle::ExclamationOk);
+    return checkWire(fields, Field::TxWireDiameter, boxes, text::kTxWirePrompt,
+                     [](double d) { return d > 0.45 || d < 0.35; });
 }
 
 } // namespace calculator

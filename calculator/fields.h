@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The fourteen text fields of the calculator: which quantity each one holds, its control
@@ -61,29 +64,27 @@ inline constexpr std::array<FieldInfo, kFieldCount> kFields{{
     {Field::TxCrossSection, "Text14", 3, "Сечение  - TX", "мм^2", "0", Direction::Output},
 }};
 
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kFields.size(); ++i)
+            if (static_cast<std::size_t>(kFields[i].field) != i)
+                return false;
+        return true;
+    }(),
+    "kFields must list the fields in the order of the enumeration");
+
 constexpr const FieldInfo &info(Field field)
 {
     return kFields[static_cast<std::size_t>(field)];
 }
 
-// Where the command reads and writes field texts; the main window implements it with its
+// Where the commands read and write field texts; the main window implements it with its
 // widgets, tests and benchmarks with plain strings.
 class FieldTexts {
   public:
     virtual ~FieldTexts() = default;
     virtual std::string text(Field field) const = 0;
     virtual void setText(Field field, std::string_view text) = 0;
-};
-
-// Field texts held in memory, starting from the defaults.
-class MemoryFieldTexts : public FieldTexts {
-  public:
-    MemoryFieldTexts();
-    std::string text(Field field) const override;
-    void setText(Field field, std::string_view text) override;
-
-  private:
-    std::array<std::string, kFieldCount> texts_;
 };
 
 } // namespace calculator

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Where the calculator's commands show their modal message boxes. The main window shows
@@ -5,7 +8,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace calculator {
 
@@ -22,21 +24,12 @@ class MessageBoxes {
     virtual void show(std::string_view title, std::string_view prompt, BoxStyle style) = 0;
 };
 
+// What one box shows.
 struct Message {
     std::string title;
     std::string prompt;
     BoxStyle style;
     bool operator==(const Message &) const = default;
-};
-
-// Keeps every box it is asked to show, in order.
-class RecordedMessages : public MessageBoxes {
-  public:
-    void show(std::string_view title, std::string_view prompt, BoxStyle style) override
-    {
-        shown.push_back({std::string(title), std::string(prompt), style});
-    }
-    std::vector<Message> shown;
 };
 
 } // namespace calculator

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Debian package of the program: `cpack -G DEB` in the build directory.
 set(CPACK_PACKAGE_NAME ddvelmor)
 set(CPACK_PACKAGE_VENDOR Tamrel)
@@ -10,6 +13,8 @@ frequencies, capacitances and wire diameters. The user interface is in Russian."
 set(CPACK_PACKAGE_CONTACT "Tamrel <tamrel@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/DebianStrip.cmake)
+set(CPACK_DDV_STRIP ${CMAKE_STRIP})
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)

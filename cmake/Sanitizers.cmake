@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Switches for the hardened test build.
 #
 # DDV_SANITIZE: every target of the build (engine, calculator, windows, tests, fuzz targets)

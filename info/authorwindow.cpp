@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "authorwindow.h"
 
 #include "authorpicture.h"
@@ -10,58 +13,51 @@ namespace {
 
 // Four lines indented with tabs and blanks, each ended by CR LF. The university is a made-up
 // one, like the contacts below: the author's handle is all the program tells of the author.
-constexpr const char16_t *kAffiliation = u"\t   Кафедра радиотехники\r\n"
-                                         u"\t\tфизического факультета\r\n"
-                                         u"\t   Энского государственного\r\n"
-                                         u"\t\tуниверситета\r\n";
+constexpr std::string_view kAffiliation = "\t   Кафедра радиотехники\r\n"
+                                          "\t\tфизического факультета\r\n"
+                                          "\t   Энского государственного\r\n"
+                                          "\t\tуниверситета\r\n";
 
-constexpr WindowDesign kWindow{
-    .name = "frmAbout1",
-    .caption = u"Автор программы",
-    .clientWidth = 7440,
-    .clientHeight = 3300,
-    .background = kDesktop,
-    .left = 5265,
-    .top = 3270,
-};
+// The author's name, e-mail and messenger contact: bold Times New Roman on the window's own
+// background.
+constexpr ui::ControlDesign label(int index, ui::TwipsBox place, std::string_view text,
+                                  ui::DesignColor color)
+{
+    return {.kind = ui::ControlKind::Label,
+            .name = "Label1",
+            .index = index,
+            .place = place,
+            .text = text,
+            .foreground = color,
+            .font = {ui::DesignFont::TimesNewRoman, 12, true}};
+}
 
-constexpr DesignColor kGreen = rgbColor(0, 255, 0);
-constexpr DesignColor kOlive = rgbColor(192, 192, 0);
+constexpr ui::DesignColor kGreen = ui::rgb(0, 255, 0);
+constexpr ui::DesignColor kOlive = ui::rgb(192, 192, 0);
 
+// Made in their order of focus, each above the ones before where they overlap.
 // clang-format off
 constexpr std::array kControls{
-    ControlDesign{.kind = ControlKind::Picture, .name = "OLE1", .index = -1,
-                  .left = 120, .top = 120, .width = 2055, .height = 3015,
-                  .text = u"", .background = kDesktop, .foreground = kBlack,
-                  .fontPoints = 12, .bold = false, .tabIndex = 1, .tabStop = true,
-                  .picture = authorPicture},
-    ControlDesign{.kind = ControlKind::Label, .name = "Label1", .index = 0,
-                  .left = 4080, .top = 120, .width = 2175, .height = 375,
-                  .text = u"Tamrel", .background = kDesktop, .foreground = kGreen,
-                  .fontPoints = 12, .bold = true, .tabIndex = 2, .tabStop = false},
-    ControlDesign{.kind = ControlKind::Label, .name = "Label1", .index = 1,
-                  .left = 3000, .top = 1800, .width = 3255, .height = 495,
-                  .text = u"E-mail:  tamrel@example.org", .background = kDesktop,
-                  .foreground = kOlive,
-                  .fontPoints = 12, .bold = true, .tabIndex = 2, .tabStop = false},
-    ControlDesign{.kind = ControlKind::Label, .name = "Label1", .index = 2,
-                  .left = 3000, .top = 2160, .width = 3255, .height = 495,
-                  .text = u"ICQ:  000-000-000", .background = kDesktop, .foreground = kOlive,
-                  .fontPoints = 12, .bold = true, .tabIndex = 2, .tabStop = false},
-    ControlDesign{.kind = ControlKind::TextBox, .name = "Text1", .index = -1,
-                  .left = 2400, .top = 600, .width = 5295, .height = 1095,
-                  .text = kAffiliation, .background = kDesktop, .foreground = kLightYellow,
-                  .fontPoints = 11.25, .bold = false, .tabIndex = 3, .tabStop = false,
-                  .textMargin = 0}, // four lines fill the box
-    ControlDesign{.kind = ControlKind::Button, .name = "cmdOK", .index = -1,
-                  .left = 3960, .top = 2640, .width = 1620, .height = 465,
-                  .text = u"Знаю такого)", .background = kYellow, .foreground = kBlack,
-                  .fontPoints = 12, .bold = false, .tabIndex = 0, .tabStop = true},
+    okButton({3960, 2640, 1620, 465}, "Знаю такого)"),
+    ui::ControlDesign{.kind = ui::ControlKind::Picture, .name = "OLE1",
+                      .place = {120, 120, 2055, 3015},
+                      .tabIndex = 1, .picture = authorPicture},
+    label(0, {4080, 120, 2175, 375}, "Tamrel", kGreen),
+    label(1, {3000, 1800, 3255, 495}, "E-mail:  tamrel@example.org", kOlive),
+    label(2, {3000, 2160, 3255, 495}, "ICQ:  000-000-000", kOlive),
+    // Four lines fill the box without a margin.
+    textBox({2400, 600, 5295, 1095}, kAffiliation, 11.25, false, 0),
 };
+// clang-format on
+
+// clang-format off
+constexpr ui::FormDesign kDesign{.name = "frmAbout1", .caption = "Автор программы",
+                                 .clientWidth = 7440, .clientHeight = 3300, .background = ui::kDesktopColor,
+                                 .controls = kControls, .left = 5265, .top = 3270};
 // clang-format on
 
 } // namespace
 
-AuthorWindow::AuthorWindow(QWidget *parent) : InfoWindow(kWindow, kControls, parent) {}
+AuthorWindow::AuthorWindow(QWidget *parent) : InfoWindow(kDesign, parent) {}
 
 } // namespace info

@@ -1,8 +1,12 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // One information window for the whole run: created from its design on the first show,
-// shown modeless, destroyed with its controls and edits when the user closes it, and made
-// afresh on the next show. A show while it is open leaves the open window as it is.
+// shown modeless beside the window that opens it, destroyed with its controls and edits when
+// the user closes it, and made afresh on the next show. A show while it is open leaves the
+// open window as it is.
 
 #include <QPointer>
 #include <QWidget>
@@ -17,11 +21,13 @@ template <typename Window> class SingleWindow {
     // A window still open when its owner goes lives on; the program ends with its last window.
     ~SingleWindow() = default;
 
-    void show()
+    void show(const QWidget *opener = nullptr)
     {
         if (!window_) {
             window_ = new Window; // top-level: closing the main window leaves it open
             window_->setAttribute(Qt::WA_DeleteOnClose);
+            if (opener)
+                window_->placeBeside(opener);
         }
         window_->show();
     }

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // What every window of the program shares: design units (twips) turned into logical pixels,
@@ -8,6 +11,9 @@
 #include <QFont>
 #include <QIcon>
 #include <QRect>
+#include <QString>
+
+#include <string_view>
 
 class QApplication;
 
@@ -43,24 +49,34 @@ enum class SystemColor {
 // current Windows has it) and the palette's base colour for the window background.
 QColor systemColor(SystemColor which);
 
-// A colour of a design: an RGB triple or one of the system colours, resolved on this system
-// when a window is built.
+// A colour of a design: unset (the toolkit's own), an RGB triple, or one of the system
+// colours, resolved on this system when a window is built.
 struct DesignColor {
-    bool isSystem = false;
+    enum class Kind { Unset, Rgb, System };
+    Kind kind = Kind::Unset;
     QRgb rgb = 0;
     SystemColor system = SystemColor::Desktop;
 
-    QColor color() const { return isSystem ? systemColor(system) : QColor::fromRgb(rgb); }
+    bool isSet() const { return kind != Kind::Unset; }
+    QColor color() const
+    {
+        return kind == Kind::System ? systemColor(system) : QColor::fromRgb(rgb);
+    }
 };
 
-constexpr DesignColor rgbColor(int red, int green, int blue)
+constexpr DesignColor rgb(int red, int green, int blue)
 {
-    return {false, qRgb(red, green, blue), SystemColor::Desktop};
+    return {DesignColor::Kind::Rgb, qRgb(red, green, blue), SystemColor::Desktop};
 }
 
-constexpr DesignColor systemColorOf(SystemColor which)
+inline constexpr DesignColor kDesktopColor{DesignColor::Kind::System, 0, SystemColor::Desktop};
+inline constexpr DesignColor kWindowBackgroundColor{DesignColor::Kind::System, 0,
+                                                    SystemColor::WindowBackground};
+
+// UTF-8 text of the designs and the calculator as a QString.
+inline QString qs(std::string_view text)
 {
-    return {true, 0, which};
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 // Application name, version and widget style. Call once, before any window is created.

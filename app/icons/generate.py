@@ -1,4 +1,8 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Makes the program's icon images from its vector drawings.
 
 ddvelmor.svg is the icon; ddvelmor-16.svg is the same motif redrawn for 16 pixels. From them

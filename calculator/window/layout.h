@@ -1,98 +1,92 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
-// The fixed design of the main window, as data: every button, field, label and line with
-// its place in twips, its text and colours. The window builds itself from these tables and
-// the window tests check it against them.
+// The fixed design of the main window, Form1, as data: every button, field, label and line
+// with its place in twips, its text and colours. The window is built from this table.
 
 #include "calculator/fields.h"
-#include "ui/design.h"
+#include "ui/form.h"
 
 #include <array>
 #include <string_view>
 
 namespace calculator::layout {
 
-using Color = ui::DesignColor;
-constexpr Color rgb(unsigned value)
+using ui::ControlDesign;
+using ui::ControlKind;
+using ui::DesignColor;
+using ui::rgb;
+
+inline constexpr ui::FontDesign kButtonFont{ui::DesignFont::TimesNewRoman, 12};
+inline constexpr ui::FontDesign kFieldFont{ui::DesignFont::MsSansSerif, 18};
+inline constexpr ui::FontDesign kLabelFont{ui::DesignFont::MsSansSerif, 12};
+inline constexpr ui::FontDesign kBlockLetterFont{ui::DesignFont::MsSansSerif, 48};
+
+inline constexpr DesignColor kInputGreen = rgb(128, 255, 128);
+inline constexpr DesignColor kAdjustOrange = rgb(255, 192, 128);
+inline constexpr DesignColor kSectionYellow = rgb(255, 255, 0);
+inline constexpr DesignColor kLabelYellow = rgb(255, 255, 128);
+inline constexpr DesignColor kHeadingRed = rgb(255, 0, 0);
+inline constexpr DesignColor kRxBlue = rgb(0, 0, 255);
+
+// Command buttons: one row along the top edge, in the system's button text colour.
+constexpr ControlDesign button(std::string_view name, int left, std::string_view caption,
+                               DesignColor face, int tabPosition)
 {
-    return ui::rgbColor(int(value >> 16 & 0xFF), int(value >> 8 & 0xFF), int(value & 0xFF));
+    return {.kind = ControlKind::Button,
+            .name = name,
+            .place = {left, 120, 1695, 495},
+            .text = caption,
+            .background = face,
+            .font = kButtonFont,
+            .tabIndex = tabPosition - 1};
 }
-inline constexpr Color kDesktop = ui::systemColorOf(ui::SystemColor::Desktop);
-inline constexpr Color kWindowBackground = ui::systemColorOf(ui::SystemColor::WindowBackground);
 
-inline constexpr std::string_view kCaption = "DD for Velmor ARM / AVR    by_Tamrel   v.1.0";
-inline constexpr int kClientWidth = 12720;
-inline constexpr int kClientHeight = 8910;
-inline constexpr Color kBackground = rgb(0x000000);
+// Text fields: all the same size, in the system's window text colour, showing the field's
+// default text and described by its row label.
+constexpr ControlDesign field(Field which, int left, int top, DesignColor background,
+                              int tabPosition, std::string_view toolTip = {})
+{
+    const FieldInfo &f = info(which);
+    return {.kind = ControlKind::Field,
+            .name = f.controlName,
+            .index = f.index,
+            .place = {left, top, 1695, 555},
+            .text = f.defaultText,
+            .background = background,
+            .font = kFieldFont,
+            .tabIndex = tabPosition - 1,
+            .toolTip = toolTip,
+            .description = f.label};
+}
 
-inline constexpr int kTabStops = 17;
+// Labels: elements of the control array Label1, opaque on the desktop colour.
+constexpr ControlDesign label(int index, ui::TwipsBox place, std::string_view text,
+                              DesignColor color, ui::FontDesign font = kLabelFont)
+{
+    return {.kind = ControlKind::Label,
+            .name = "Label1",
+            .index = index,
+            .place = place,
+            .text = text,
+            .background = ui::kDesktopColor,
+            .foreground = color,
+            .font = font,
+            .opaque = true};
+}
 
-// Command buttons: one row along the top edge, Times New Roman 12 pt.
-inline constexpr int kButtonTop = 120, kButtonWidth = 1695, kButtonHeight = 495;
-inline constexpr int kButtonPoints = 12;
-
-struct ButtonDesign {
-    std::string_view name;
-    int left;
-    std::string_view caption;
-    Color face;
-    int tabPosition; // 1-based place in the focus order
-};
-
-inline constexpr std::array<ButtonDesign, 3> kButtons{{
-    {"Command1", 120, "Расчет", rgb(0x00FF00), 4},
-    {"Command2", 1800, "О программе", rgb(0xFFFF00), 5},
-    {"Command3", 3480, "Автор", rgb(0xFF0000), 6},
-}};
-
-// Text fields: single line, MS Sans Serif 18 pt, all the same size.
-inline constexpr int kFieldWidth = 1695, kFieldHeight = 555;
-inline constexpr int kFieldPoints = 18;
-inline constexpr Color kInputGreen = rgb(0x80FF80);
-inline constexpr Color kAdjustOrange = rgb(0xFFC080);
-inline constexpr Color kSectionYellow = rgb(0xFFFF00);
-
-struct FieldDesign {
-    Field field;
-    int left, top;
-    Color background;
-    int tabPosition;
-    std::string_view toolTip;
-};
-
-inline constexpr std::array<FieldDesign, kFieldCount> kFieldDesigns{{
-    {Field::RxFrequency, 3600, 2640, kInputGreen, 1, ""},
-    {Field::RingDiameter, 3600, 3240, kInputGreen, 2, "Диаметр кольца одной половинки DD"},
-    {Field::RxCapacitance, 3600, 4560, kAdjustOrange, 7, ""},
-    {Field::RxWireDiameter, 3600, 5160, kAdjustOrange, 3, ""},
-    {Field::RxInductance, 3600, 6720, kInputGreen, 10, ""},
-    {Field::RxTurns, 3600, 7320, kInputGreen, 9, ""},
-    {Field::RxCrossSection, 3600, 7920, kSectionYellow, 8, ""},
-    {Field::TxFrequency, 9840, 2640, kInputGreen, 17,
-     "Должна быть больше частоты RX на 1,5 - 1,8  кГц"},
-    {Field::TxRingDiameter, 9840, 3240, kInputGreen, 16, ""},
-    {Field::TxTurns, 9840, 4560, kAdjustOrange, 12, ""},
-    {Field::TxWireDiameter, 9840, 5160, kAdjustOrange, 15, ""},
-    {Field::TxCapacitance, 9840, 5760, kAdjustOrange, 14, ""},
-    {Field::TxInductance, 9840, 7320, kInputGreen, 11, ""},
-    {Field::TxCrossSection, 9840, 7920, kSectionYellow, 13, ""},
-}};
-
-// Labels: elements of the control array Label1, MS Sans Serif, opaque on the desktop
-// colour, left-aligned and wrapped at blanks inside their box.
-inline constexpr int kLabelPoints = 12;
-inline constexpr int kBlockLetterPoints = 48;
-inline constexpr Color kLabelYellow = rgb(0xFFFF80);
-inline constexpr Color kHeadingRed = rgb(0xFF0000);
-inline constexpr Color kRxBlue = rgb(0x0000FF);
-
-struct LabelDesign {
-    int index;
-    int left, top, width, height;
-    std::string_view text;
-    Color textColor;
-    int points;
-};
+// Frame and divider lines in the window-background system colour. index is -1 for the single
+// controls and the element index for the Line2 array.
+constexpr ControlDesign line(std::string_view name, int index, int x1, int y1, int x2, int y2)
+{
+    return {.kind = ControlKind::Line,
+            .name = name,
+            .index = index,
+            .place = {x1, y1, x2 - x1, y2 - y1},
+            .foreground = ui::kWindowBackgroundColor};
+}
 
 constexpr std::string_view rowLabel(Field f)
 {
@@ -103,68 +97,87 @@ constexpr std::string_view unitLabel(Field f)
     return info(f).unit;
 }
 
-inline constexpr std::array<LabelDesign, 34> kLabels{{
-    // Block letters between the buttons and the blocks.
-    {12, 480, 840, 1575, 1095, "RX", kRxBlue, kBlockLetterPoints},
-    {27, 10800, 840, 1575, 1095, "TX", kHeadingRed, kBlockLetterPoints},
-    // Section headings.
-    {11, 480, 2160, 2895, 615, "Вводим параметры", kHeadingRed, kLabelPoints},
-    {13, 480, 4080, 2895, 615, "Подбираем параметры", kHeadingRed, kLabelPoints},
-    {14, 480, 6120, 2895, 615, "Конечный результат", kHeadingRed, kLabelPoints},
-    {26, 6720, 2160, 2895, 615, "Вводим параметры", kHeadingRed, kLabelPoints},
-    {28, 6720, 4080, 2895, 615, "Подбираем параметры", kHeadingRed, kLabelPoints},
-    {29, 6720, 6600, 2895, 615, "Конечный результат", kHeadingRed, kLabelPoints},
-    // RX rows and units.
-    {0, 480, 2760, 2895, 615, rowLabel(Field::RxFrequency), kLabelYellow, kLabelPoints},
-    {1, 5400, 2760, 495, 495, unitLabel(Field::RxFrequency), kLabelYellow, kLabelPoints},
-    {2, 480, 3360, 3015, 615, rowLabel(Field::RingDiameter), kLabelYellow, kLabelPoints},
-    {3, 5400, 3360, 495, 495, unitLabel(Field::RingDiameter), kLabelYellow, kLabelPoints},
-    {6, 480, 4680, 2655, 615, rowLabel(Field::RxCapacitance), kLabelYellow, kLabelPoints},
-    {7, 5400, 4680, 495, 495, unitLabel(Field::RxCapacitance), kLabelYellow, kLabelPoints},
-    {4, 480, 5280, 3015, 615, rowLabel(Field::RxWireDiameter), kLabelYellow, kLabelPoints},
-    {5, 5400, 5280, 495, 495, unitLabel(Field::RxWireDiameter), kLabelYellow, kLabelPoints},
-    {8, 480, 6840, 2295, 615, rowLabel(Field::RxInductance), kLabelYellow, kLabelPoints},
-    {30, 5400, 6840, 735, 375, unitLabel(Field::RxInductance), kLabelYellow, kLabelPoints},
-    {9, 480, 7320, 2655, 735, rowLabel(Field::RxTurns), kLabelYellow, kLabelPoints},
-    {10, 480, 8040, 1815, 615, rowLabel(Field::RxCrossSection), kLabelYellow, kLabelPoints},
-    {31, 5400, 8040, 735, 375, unitLabel(Field::RxCrossSection), kLabelYellow, kLabelPoints},
-    // TX rows and units.
-    {25, 6720, 2760, 2895, 615, rowLabel(Field::TxFrequency), kLabelYellow, kLabelPoints},
-    {24, 11640, 2760, 495, 495, unitLabel(Field::TxFrequency), kLabelYellow, kLabelPoints},
-    {23, 6720, 3360, 3015, 615, rowLabel(Field::TxRingDiameter), kLabelYellow, kLabelPoints},
-    {22, 11640, 3360, 495, 495, unitLabel(Field::TxRingDiameter), kLabelYellow, kLabelPoints},
-    {16, 6720, 4680, 2295, 615, rowLabel(Field::TxTurns), kLabelYellow, kLabelPoints},
-    {21, 6720, 5280, 3015, 615, rowLabel(Field::TxWireDiameter), kLabelYellow, kLabelPoints},
-    {20, 11640, 5280, 495, 495, unitLabel(Field::TxWireDiameter), kLabelYellow, kLabelPoints},
-    {19, 6720, 5880, 2655, 495, rowLabel(Field::TxCapacitance), kLabelYellow, kLabelPoints},
-    {18, 11640, 5880, 495, 375, unitLabel(Field::TxCapacitance), kLabelYellow, kLabelPoints},
-    {17, 6720, 7440, 2295, 615, rowLabel(Field::TxInductance), kLabelYellow, kLabelPoints},
-    {32, 11640, 7440, 735, 375, unitLabel(Field::TxInductance), kLabelYellow, kLabelPoints},
-    {15, 6720, 8040, 1815, 615, rowLabel(Field::TxCrossSection), kLabelYellow, kLabelPoints},
-    {33, 11640, 8040, 735, 375, unitLabel(Field::TxCrossSection), kLabelYellow, kLabelPoints},
-}};
+inline constexpr std::array kControls{
+    button("Command1", 120, "Расчет", rgb(0, 255, 0), 4),
+    button("Command2", 1800, "О программе", rgb(255, 255, 0), 5),
+    button("Command3", 3480, "Автор", rgb(255, 0, 0), 6),
 
-// Frame and divider lines in the window-background system colour. index is -1 for the
-// single controls and the element index for the Line2 array.
-struct LineDesign {
-    std::string_view name;
-    int index;
-    int x1, y1, x2, y2;
+    field(Field::RxFrequency, 3600, 2640, kInputGreen, 1),
+    field(Field::RingDiameter, 3600, 3240, kInputGreen, 2, "Диаметр кольца одной половинки DD"),
+    field(Field::RxCapacitance, 3600, 4560, kAdjustOrange, 7),
+    field(Field::RxWireDiameter, 3600, 5160, kAdjustOrange, 3),
+    field(Field::RxInductance, 3600, 6720, kInputGreen, 10),
+    field(Field::RxTurns, 3600, 7320, kInputGreen, 9),
+    field(Field::RxCrossSection, 3600, 7920, kSectionYellow, 8),
+    field(Field::TxFrequency, 9840, 2640, kInputGreen, 17,
+          "Должна быть больше частоты RX на 1,5 - 1,8  кГц"),
+    field(Field::TxRingDiameter, 9840, 3240, kInputGreen, 16),
+    field(Field::TxTurns, 9840, 4560, kAdjustOrange, 12),
+    field(Field::TxWireDiameter, 9840, 5160, kAdjustOrange, 15),
+    field(Field::TxCapacitance, 9840, 5760, kAdjustOrange, 14),
+    field(Field::TxInductance, 9840, 7320, kInputGreen, 11),
+    field(Field::TxCrossSection, 9840, 7920, kSectionYellow, 13),
+
+    // Block letters between the buttons and the blocks.
+    label(12, {480, 840, 1575, 1095}, "RX", kRxBlue, kBlockLetterFont),
+    label(27, {10800, 840, 1575, 1095}, "TX", kHeadingRed, kBlockLetterFont),
+    // Section headings.
+    label(11, {480, 2160, 2895, 615}, "Вводим параметры", kHeadingRed),
+    label(13, {480, 4080, 2895, 615}, "Подбираем параметры", kHeadingRed),
+    label(14, {480, 6120, 2895, 615}, "Конечный результат", kHeadingRed),
+    label(26, {6720, 2160, 2895, 615}, "Вводим параметры", kHeadingRed),
+    label(28, {6720, 4080, 2895, 615}, "Подбираем параметры", kHeadingRed),
+    label(29, {6720, 6600, 2895, 615}, "Конечный результат", kHeadingRed),
+    // RX rows and units.
+    label(0, {480, 2760, 2895, 615}, rowLabel(Field::RxFrequency), kLabelYellow),
+    label(1, {5400, 2760, 495, 495}, unitLabel(Field::RxFrequency), kLabelYellow),
+    label(2, {480, 3360, 3015, 615}, rowLabel(Field::RingDiameter), kLabelYellow),
+    label(3, {5400, 3360, 495, 495}, unitLabel(Field::RingDiameter), kLabelYellow),
+    label(6, {480, 4680, 2655, 615}, rowLabel(Field::RxCapacitance), kLabelYellow),
+    label(7, {5400, 4680, 495, 495}, unitLabel(Field::RxCapacitance), kLabelYellow),
+    label(4, {480, 5280, 3015, 615}, rowLabel(Field::RxWireDiameter), kLabelYellow),
+    label(5, {5400, 5280, 495, 495}, unitLabel(Field::RxWireDiameter), kLabelYellow),
+    label(8, {480, 6840, 2295, 615}, rowLabel(Field::RxInductance), kLabelYellow),
+    label(30, {5400, 6840, 735, 375}, unitLabel(Field::RxInductance), kLabelYellow),
+    label(9, {480, 7320, 2655, 735}, rowLabel(Field::RxTurns), kLabelYellow),
+    label(10, {480, 8040, 1815, 615}, rowLabel(Field::RxCrossSection), kLabelYellow),
+    label(31, {5400, 8040, 735, 375}, unitLabel(Field::RxCrossSection), kLabelYellow),
+    // TX rows and units.
+    label(25, {6720, 2760, 2895, 615}, rowLabel(Field::TxFrequency), kLabelYellow),
+    label(24, {11640, 2760, 495, 495}, unitLabel(Field::TxFrequency), kLabelYellow),
+    label(23, {6720, 3360, 3015, 615}, rowLabel(Field::TxRingDiameter), kLabelYellow),
+    label(22, {11640, 3360, 495, 495}, unitLabel(Field::TxRingDiameter), kLabelYellow),
+    label(16, {6720, 4680, 2295, 615}, rowLabel(Field::TxTurns), kLabelYellow),
+    label(21, {6720, 5280, 3015, 615}, rowLabel(Field::TxWireDiameter), kLabelYellow),
+    label(20, {11640, 5280, 495, 495}, unitLabel(Field::TxWireDiameter), kLabelYellow),
+    label(19, {6720, 5880, 2655, 495}, rowLabel(Field::TxCapacitance), kLabelYellow),
+    label(18, {11640, 5880, 495, 375}, unitLabel(Field::TxCapacitance), kLabelYellow),
+    label(17, {6720, 7440, 2295, 615}, rowLabel(Field::TxInductance), kLabelYellow),
+    label(32, {11640, 7440, 735, 375}, unitLabel(Field::TxInductance), kLabelYellow),
+    label(15, {6720, 8040, 1815, 615}, rowLabel(Field::TxCrossSection), kLabelYellow),
+    label(33, {11640, 8040, 735, 375}, unitLabel(Field::TxCrossSection), kLabelYellow),
+
+    line("Line1", -1, 240, 2040, 6240, 2040),
+    line("Line3", -1, 240, 2040, 240, 8640),
+    line("Line4", -1, 240, 8640, 6240, 8640),
+    line("Line5", -1, 6240, 2040, 6240, 8640),
+    line("Line2", 0, 240, 3960, 6240, 3960),
+    line("Line2", 1, 240, 6000, 6240, 6000),
+    line("Line6", -1, 6480, 2040, 12480, 2040),
+    line("Line7", -1, 6480, 2040, 6480, 8640),
+    line("Line8", -1, 6480, 8640, 12480, 8640),
+    line("Line9", -1, 12480, 2040, 12480, 8640),
+    line("Line2", 2, 6480, 3960, 12480, 3960),
+    line("Line2", 3, 6480, 6480, 12480, 6480),
 };
 
-inline constexpr std::array<LineDesign, 12> kLines{{
-    {"Line1", -1, 240, 2040, 6240, 2040},
-    {"Line3", -1, 240, 2040, 240, 8640},
-    {"Line4", -1, 240, 8640, 6240, 8640},
-    {"Line5", -1, 6240, 2040, 6240, 8640},
-    {"Line2", 0, 240, 3960, 6240, 3960},
-    {"Line2", 1, 240, 6000, 6240, 6000},
-    {"Line6", -1, 6480, 2040, 12480, 2040},
-    {"Line7", -1, 6480, 2040, 6480, 8640},
-    {"Line8", -1, 6480, 8640, 12480, 8640},
-    {"Line9", -1, 12480, 2040, 12480, 8640},
-    {"Line2", 2, 6480, 3960, 12480, 3960},
-    {"Line2", 3, 6480, 6480, 12480, 6480},
-}};
+inline constexpr ui::FormDesign kForm{
+    .name = "Form1",
+    .caption = "DD for Velmor ARM / AVR    by_Tamrel   v.1.0",
+    .clientWidth = 12720,
+    .clientHeight = 8910,
+    .background = rgb(0, 0, 0),
+    .controls = kControls,
+};
 
 } // namespace calculator::layout

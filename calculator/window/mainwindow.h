@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The calculator's main window, Form1: the fourteen fields, labels, frame lines and three
@@ -11,8 +14,10 @@
 #include <QWidget>
 
 #include <memory>
+#include <string_view>
 
 class QLineEdit;
+class QPushButton;
 
 namespace calculator {
 
@@ -26,6 +31,7 @@ class MainWindow : public QWidget {
     // The field texts as the commands see them.
     FieldTexts &fields();
     QLineEdit *field(Field field) const;
+    QPushButton *button(std::string_view name) const;
 
     // Where the operations show their boxes: real modal boxes over this window, unless a
     // test hands in its own (nullptr restores the real ones).

@@ -1,4 +1,9 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "calculator/commands.h"
+#include "tests/support/fieldlog.h"
+#include "tests/support/recordedmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -11,48 +16,30 @@ using namespace calculator;
 
 namespace {
 
-// Field texts that remember every write, in order.
-class LoggedFields : public MemoryFieldTexts {
-  public:
-    void setText(Field field, std::string_view text) override
-    {
-        writes.emplace_back(field, std::string(text));
-        MemoryFieldTexts::setText(field, text);
-    }
-
-    // The distinct fields written, in the order of their first write.
-    std::vector<Field> fieldsWritten() const
-    {
-        std::vector<Field> fields;
-        for (const auto &[field, text] : writes)
-            if (fields.empty() || fields.back() != field)
-                fields.push_back(field);
-        return fields;
-    }
-
-    std::vector<std::string> writesTo(Field field) const
-    {
-        std::vector<std::string> texts;
-        for (const auto &[f, text] : writes)
-            if (f == field)
-                texts.push_back(text);
-        return texts;
-    }
-
-    std::vector<std::pair<Field, std::string>> writes;
-};
+using testing_support::CheckedFields;
+using testing_support::FieldTextArray;
+using testing_support::MemoryFields;
+using testing_support::RecordedMessages;
 
 struct Calculated {
-    LoggedFields fields;
+    CheckedFields fields;
     RecordedMessages boxes;
+    Outcome outcome;
 
-    explicit Calculated(std::map<Field, std::string> typed = {}, std::string_view separator = ".")
+    explicit Calculated(const std::map<Field, std::string> &typed = {},
+                        std::string_view separator = ".")
+        : fields(texts(typed), separator), outcome(calculate(fields, boxes, separator))
     {
-        for (const auto &[field, text] : typed)
-            fields.MemoryFieldTexts::setText(field, text);
-        calculate(fields, boxes, separator);
     }
     std::string operator[](Field field) const { return fields.text(field); }
+
+    static FieldTextArray texts(const std::map<Field, std::string> &typed)
+    {
+        FieldTextArray all = testing_support::defaultTexts();
+        for (const auto &[field, text] : typed)
+            all = testing_support::with(all, field, text);
+        return all;
+    }
 };
 
 const Message kTurnCountBox{std::string(text::kTurnCountTitle), std::string(text::kTurnCountPrompt),
@@ -68,14 +55,12 @@ std::string label(Field field)
 TEST(Calculate, DefaultRun)
 {
     Calculated run;
-    std::vector<std::string> counts;
-    for (int n = 2; n <= 173; ++n)
-        counts.push_back(std::to_string(n));
-
-    EXPECT_EQ(run.fields.fieldsWritten(),
+    EXPECT_EQ(run.fields.writeOrder(),
               (std::vector{Field::RxInductance, Field::RxTurns, Field::RxCrossSection,
                            Field::TxCrossSection, Field::TxInductance}));
-    EXPECT_EQ(run.fields.writesTo(Field::RxTurns), counts);
+    // The counts 2, 3, ..., 173, each written in its turn.
+    EXPECT_EQ(run.fields.writes(Field::RxTurns), 172);
+    EXPECT_TRUE(run.fields.problems().empty()) << testing_support::joined(run.fields.problems());
     EXPECT_EQ(run[Field::RxInductance], "7684");
     EXPECT_EQ(run[Field::RxTurns], "173");
     EXPECT_EQ(run[Field::RxCrossSection], "4.400082");
@@ -116,7 +101,7 @@ TEST(Calculate, TypedTurnCountIsUsedWhenTheSearchMakesNoPass)
 {
     Calculated run({{Field::RxCapacitance, "-33"}, {Field::RxTurns, "200"}});
     EXPECT_EQ(run[Field::RxCrossSection], "5.0868"); // 3.14·0.09·0.09·200
-    EXPECT_TRUE(run.fields.writesTo(Field::RxTurns).empty());
+    EXPECT_EQ(run.fields.writes(Field::RxTurns), 0);
 
     Calculated defaults({{Field::RxCapacitance, "-33"}});
     EXPECT_EQ(defaults[Field::RxCrossSection], "0");
@@ -139,8 +124,7 @@ TEST(Calculate, ZeroTxTurnsIsNoFault)
 TEST(Calculate, TxInnerDiameterIsNeitherReadNorWritten)
 {
     Calculated run({{Field::TxRingDiameter, "abc"}});
-    for (const auto &[field, text] : run.fields.writes)
-        EXPECT_NE(field, Field::TxRingDiameter);
+    EXPECT_EQ(run.fields.writes(Field::TxRingDiameter), 0);
     EXPECT_EQ(run[Field::TxRingDiameter], "abc");
     EXPECT_EQ(run[Field::TxInductance], "408");
 }
@@ -165,7 +149,7 @@ TEST_P(CalculateFaultTest, StopsAtTheFailingStep)
 {
     const FaultCase &c = GetParam();
     Calculated run(c.typed);
-    EXPECT_EQ(run.fields.fieldsWritten(), c.written);
+    EXPECT_EQ(run.fields.writeOrder(), c.written);
     for (const FieldInfo &f : kFields) {
         const bool written =
             std::find(c.written.begin(), c.written.end(), f.field) != c.written.end();
@@ -265,7 +249,7 @@ TEST(Calculate, UnreachableInductanceNamesThePeak)
     Calculated run({{Field::RxFrequency, "0.1"}}, ",");
     EXPECT_EQ(run[Field::RxInductance], "76836358");
     EXPECT_EQ(run[Field::RxTurns], "7839");
-    EXPECT_EQ(run.fields.fieldsWritten(), (std::vector{Field::RxInductance, Field::RxTurns}));
+    EXPECT_EQ(run.fields.writeOrder(), (std::vector{Field::RxInductance, Field::RxTurns}));
     EXPECT_EQ(run[Field::RxCrossSection], "0");
     ASSERT_EQ(run.boxes.shown.size(), 1u);
     EXPECT_EQ(run.boxes.shown[0].title, text::kFaultTitle);
@@ -291,67 +275,61 @@ TEST(Calculate, UnreachableWithinTheTurnCapSaysSo)
 TEST(Calculate, SecondRunOnItsOwnOutputsGivesTheSameTexts)
 {
     Calculated first({}, ",");
-    LoggedFields fields = first.fields;
+    FieldTextArray texts;
+    for (const FieldInfo &f : kFields)
+        texts = testing_support::with(texts, f.field, first[f.field]);
+    MemoryFields fields(texts);
     RecordedMessages boxes;
     calculate(fields, boxes, ",");
     for (const FieldInfo &f : kFields)
         EXPECT_EQ(fields.text(f.field), first[f.field]) << f.controlName;
 }
 
-struct CheckCase {
-    const char *text;
-    bool warns;
-};
-
-TEST(RxWireCheck, WarnsAboveTwoTenthsOfAMillimetre)
+// The RX wire warns above 0.2 mm, the TX wire outside 0.35 ... 0.45 mm, each with its box.
+TEST(WireChecks, WarnOutsideTheirLimits)
 {
-    for (const CheckCase c : {CheckCase{"0.2", false},
-                              {"0.18", false},
-                              {"0", false},
-                              {"-1", false},
-                              {"abc", false},
-                              {"", false},
-                              {"0,3", false},
-                              {"0.21", true},
-                              {"1", true},
-                              {"0.2000000000000001", true}}) {
-        MemoryFieldTexts fields;
-        fields.setText(Field::RxWireDiameter, c.text);
+    struct Case {
+        Field field;
+        const char *text;
+        bool warns;
+    };
+    constexpr Field rx = Field::RxWireDiameter;
+    constexpr Field tx = Field::TxWireDiameter;
+    for (const Case c : {Case{rx, "0.2", false},
+                         {rx, "0.18", false},
+                         {rx, "0", false},
+                         {rx, "-1", false},
+                         {rx, "abc", false},
+                         {rx, "", false},
+                         {rx, "0,3", false},
+                         {rx, "0.21", true},
+                         {rx, "1", true},
+                         {rx, "0.2000000000000001", true},
+                         {tx, "0.35", false},
+                         {tx, "0.4", false},
+                         {tx, "0.45", false},
+                         {tx, "0.34", true},
+                         {tx, "0.46", true},
+                         {tx, "0", true},
+                         {tx, "", true},
+                         {tx, "-0.4", true}}) {
+        const MemoryFields fields(
+            testing_support::with(testing_support::defaultTexts(), c.field, c.text));
         RecordedMessages boxes;
-        checkRxWire(fields, boxes);
+        const WireVerdict verdict =
+            c.field == rx ? checkRxWire(fields, boxes) : checkTxWire(fields, boxes);
+        const std::string_view prompt = c.field == rx ? text::kRxWirePrompt : text::kTxWirePrompt;
         const std::vector<Message> expected =
-            c.warns ? std::vector<Message>{{"Ошибка", std::string(text::kRxWirePrompt),
-                                            BoxStyle::ExclamationOk}}
+            c.warns ? std::vector<Message>{{"Ошибка", std::string(prompt), BoxStyle::ExclamationOk}}
                     : std::vector<Message>{};
         EXPECT_EQ(boxes.shown, expected) << c.text;
-    }
-}
-
-TEST(TxWireCheck, WarnsOutsideThirtyFiveToFortyFiveHundredths)
-{
-    for (const CheckCase c : {CheckCase{"0.35", false},
-                              {"0.4", false},
-                              {"0.45", false},
-                              {"0.34", true},
-                              {"0.46", true},
-                              {"0", true},
-                              {"", true},
-                              {"-0.4", true}}) {
-        MemoryFieldTexts fields;
-        fields.setText(Field::TxWireDiameter, c.text);
-        RecordedMessages boxes;
-        checkTxWire(fields, boxes);
-        const std::vector<Message> expected =
-            c.warns ? std::vector<Message>{{"Ошибка", std::string(text::kTxWirePrompt),
-                                            BoxStyle::ExclamationOk}}
-                    : std::vector<Message>{};
-        EXPECT_EQ(boxes.shown, expected) << c.text;
+        EXPECT_EQ(verdict, c.warns ? WireVerdict::Outside : WireVerdict::Within) << c.text;
     }
 }
 
 TEST(WireChecks, NumberBeyondTheDoubleRangeGivesAFaultBoxNamingItsField)
 {
-    MemoryFieldTexts fields;
+    MemoryFields fields;
     fields.setText(Field::RxWireDiameter, "1e999");
     fields.setText(Field::TxWireDiameter, "-1e999");
     RecordedMessages boxes;

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts a private X server and runs one end-to-end session in it.
 #   run.sh SESSION [ARGUMENTS...]
 # Xvfb picks a free display number itself (-displayfd), so sessions running side by side

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # One desktop session on a real X server: the program under openbox, driven with xdotool as
 # a person would, screenshots with ImageMagick. Run on the private X server of run.sh.
 #   session.sh PROGRAM OUTDIR
@@ -44,38 +48,43 @@ echo "turn-count warning shown and dismissed"
 
 import -window "$main" "$out/main-window-calculated.png"
 
-# The two information windows: each opens from its button, once, and closes with Enter or
-# Esc; the main window goes on working beside them.
+# The two information windows: each opens from its button, once, beside the main window and
+# clear of its buttons, so that Author can be clicked while About is open; each closes with
+# Enter or Esc, and the main window goes on working beside them.
 open_info() { # BUTTON_X TITLE SCREENSHOT
-    xdotool windowactivate --sync "$main"
     xdotool mousemove --window "$main" "$1" 24 click 1
     wait_for 20 find_window "$2" || fail "window \"$2\" did not appear"
     info=$(find_window "$2")
     eval "$(xdotool getwindowgeometry --shell "$info")"
-    echo "window \"$2\": ${WIDTH}x${HEIGHT}"
+    echo "window \"$2\": ${WIDTH}x${HEIGHT} at $X,$Y"
     import -window "$info" "$out/$3"
 }
 
 about_title="О программе v.1"
+xdotool windowactivate --sync "$main"
 open_info 176 "$about_title" about-window.png
 [ "$WIDTH" = 624 ] && [ "$HEIGHT" = 312 ] || fail "About window is ${WIDTH}x${HEIGHT}"
 # A second click opens no second window.
-xdotool windowactivate --sync "$main"
 xdotool mousemove --window "$main" 176 24 click 1
 two_about_windows() {
     [ "$(xdotool search --onlyvisible --name "$(title_regex "$about_title")" | wc -l)" -gt 1 ]
 }
 if wait_for 2 two_about_windows; then fail "a second About window opened"; fi
-xdotool windowactivate --sync "$(find_window "$about_title")" key Return
-wait_for 10 closed "$about_title" || fail "Enter did not close the About window"
-echo "About window closed with Enter"
 
+# With About still open, the Author button is clicked where it is on the screen.
 author_title="Автор программы"
 open_info 288 "$author_title" author-window.png
 [ "$WIDTH" = 496 ] && [ "$HEIGHT" = 220 ] || fail "Author window is ${WIDTH}x${HEIGHT}"
+closed "$about_title" && fail "the About window closed when Author opened"
+import -window root "$out/information-windows.png"
+echo "About, then Author opened without moving a window"
+
 xdotool windowactivate --sync "$(find_window "$author_title")" key Escape
 wait_for 10 closed "$author_title" || fail "Esc did not close the Author window"
 echo "Author window closed with Esc"
+xdotool windowactivate --sync "$(find_window "$about_title")" key Return
+wait_for 10 closed "$about_title" || fail "Enter did not close the About window"
+echo "About window closed with Enter"
 
 # Closing the main window ends the program.
 xdotool windowactivate --sync "$main" key alt+F4

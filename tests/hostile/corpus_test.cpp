@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Replays the committed fuzz seeds and the inputs that once broke something through the same
 // checks the fuzz targets make, so that every build keeps them passing, not only the clang
 // build that runs the fuzzers.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The worst a person can type or paste into the calculator's fields: empty and blank texts,
 // stray signs and letters, numbers beyond the double range, a megabyte of digits, control
 // characters, marks and emoji. Whatever the text, the commands end, write finite numbers
@@ -8,6 +11,7 @@
 #include "calculator/commands.h"
 #include "calculator/numbers.h"
 #include "engine/coil.h"
+#include "tests/support/recordedmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -20,9 +24,16 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 using namespace calculator;
+using testing_support::CheckedFields;
+using testing_support::defaultTexts;
+using testing_support::FieldTextArray;
+using testing_support::joined;
+using testing_support::RecordedMessages;
+using testing_support::with;
 
 namespace calculator {
 
@@ -37,17 +48,20 @@ void PrintTo(const Message &box, std::ostream *os)
         << "}";
 }
 
+void PrintTo(const Outcome &outcome, std::ostream *os)
+{
+    *os << "outcome " << outcome.index();
+    if (const auto *failure = std::get_if<ArithmeticFailure>(&outcome))
+        *os << " at stage " << static_cast<int>(failure->stage) << ", fault "
+            << static_cast<int>(failure->kind);
+    if (const auto *input = std::get_if<UnreadableInput>(&outcome))
+        *os << " at stage " << static_cast<int>(input->stage) << " in "
+            << info(input->field).controlName;
+}
+
 } // namespace calculator
 
 namespace {
-
-std::string joined(const hostile::Problems &problems)
-{
-    std::string text;
-    for (const std::string &problem : problems)
-        text += "\n  " + problem;
-    return text;
-}
 
 const std::string kMillionBlanks(1'000'000, ' ');
 
@@ -120,30 +134,25 @@ std::string plainText(double value)
 }
 
 struct CalculateRun {
-    hostile::WatchedFields fields;
+    CheckedFields fields;
     RecordedMessages boxes;
+    Outcome outcome;
 
-    explicit CalculateRun(const hostile::FieldTextArray &texts) : fields(texts, ".")
+    explicit CalculateRun(const FieldTextArray &texts)
+        : fields(texts), outcome(calculate(fields, boxes, "."))
     {
-        calculate(fields, boxes, ".");
     }
 };
-
-hostile::FieldTextArray with(hostile::FieldTextArray texts, Field field, std::string text)
-{
-    texts[static_cast<std::size_t>(field)] = std::move(text);
-    return texts;
-}
 
 // Field texts to start from: the defaults, and the defaults with a negative RX capacitance,
 // where the search makes no pass and the RX turn field is read as the user left it.
 struct Base {
     const char *name;
-    hostile::FieldTextArray texts;
+    FieldTextArray texts;
 };
 const std::vector<Base> kBases{
-    {"defaults", hostile::defaultTexts()},
-    {"negative RX capacitance", with(hostile::defaultTexts(), Field::RxCapacitance, "-33")},
+    {"defaults", defaultTexts()},
+    {"negative RX capacitance", with(defaultTexts(), Field::RxCapacitance, "-33")},
 };
 
 class HostileTextTest : public testing::TestWithParam<HostileText> {};
@@ -177,10 +186,11 @@ TEST_P(HostileTextTest, CalculateTreatsItAsItsReadingInEveryField)
     for (const Base &base : kBases) {
         for (const FieldInfo &f : kFields) {
             SCOPED_TRACE(std::string(f.controlName) + " from the " + base.name);
-            const hostile::FieldTextArray typedTexts = with(base.texts, f.field, t.text);
+            const FieldTextArray typedTexts = with(base.texts, f.field, t.text);
             const CalculateRun typed(typedTexts);
             const CalculateRun reference(with(base.texts, f.field, plain));
 
+            EXPECT_EQ(typed.outcome, reference.outcome);
             EXPECT_EQ(typed.fields.writeOrder(), reference.fields.writeOrder());
             EXPECT_EQ(typed.boxes.shown, reference.boxes.shown);
             for (const FieldInfo &other : kFields) {
@@ -200,50 +210,39 @@ TEST_P(HostileTextTest, WireChecksJudgeTheReading)
     const HostileText &t = GetParam();
     struct Check {
         Field field;
-        void (*run)(const FieldTexts &, MessageBoxes &);
-        bool warns;
-        std::string_view prompt;
+        WireVerdict (*run)(const FieldTexts &, MessageBoxes &);
+        bool outside;
     };
     const double d = t.reading.value_or(0);
-    for (const Check &check :
-         {Check{Field::RxWireDiameter, checkRxWire, d > 0.2, text::kRxWirePrompt},
-          Check{Field::TxWireDiameter, checkTxWire, d > 0.45 || d < 0.35, text::kTxWirePrompt}}) {
+    for (const Check &check : {Check{Field::RxWireDiameter, checkRxWire, d > 0.2},
+                               Check{Field::TxWireDiameter, checkTxWire, d > 0.45 || d < 0.35}}) {
         SCOPED_TRACE(std::string(info(check.field).controlName));
-        const hostile::WatchedFields fields(with(hostile::defaultTexts(), check.field, t.text),
-                                            ".");
+        const CheckedFields fields(with(defaultTexts(), check.field, t.text));
         RecordedMessages boxes;
-        check.run(fields, boxes);
-
-        std::vector<Message> expected;
-        if (!t.reading)
-            expected.push_back({std::string(text::kFaultTitle),
-                                "Не удается проверить диаметр провода: число в поле «" +
-                                    std::string(info(check.field).label) +
-                                    "» слишком велико по модулю.\nПроверьте это поле.",
-                                BoxStyle::CriticalOk});
-        else if (check.warns)
-            expected.push_back({std::string(text::kWireTitle), std::string(check.prompt),
-                                BoxStyle::ExclamationOk});
-        EXPECT_EQ(boxes.shown, expected);
+        const WireVerdict verdict = check.run(fields, boxes);
+        const WireVerdict expected = !t.reading      ? WireVerdict::Unreadable
+                                     : check.outside ? WireVerdict::Outside
+                                                     : WireVerdict::Within;
+        EXPECT_EQ(verdict, expected);
+        EXPECT_EQ(boxes.shown.size(), expected == WireVerdict::Within ? 0u : 1u);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, HostileTextTest, testing::ValuesIn(kHostileTexts), hostileName);
 
 // What each field does to a run when its text reads as 0 ("abc") and when it lies beyond the
-// double range ("1e999"): which results are written before the run ends and which box it
-// ends with.
-struct Outcome {
+// double range ("1e999"): which results are written before the run ends and how it ends.
+struct Ending {
     std::vector<Field> written;
-    std::string box; // the fault box's prompt, or empty for the turn-count warning
+    Outcome outcome;
 };
 
 struct FieldCase {
     const char *name;
     Field field;
     bool searchSkipped; // from a negative RX capacitance instead of the defaults
-    Outcome unreadable;
-    Outcome beyondRange;
+    Ending unreadable;
+    Ending beyondRange;
 };
 
 void PrintTo(const FieldCase &c, std::ostream *os)
@@ -251,21 +250,9 @@ void PrintTo(const FieldCase &c, std::ostream *os)
     *os << c.name;
 }
 
-std::string quoted(Field field)
+constexpr ArithmeticFailure divisionByZero(Stage stage)
 {
-    return "«" + std::string(info(field).label) + "»";
-}
-
-std::string divisionByZero(std::string_view result, Field a, Field b)
-{
-    return "Не удается рассчитать " + std::string(result) + ": деление на ноль.\nПроверьте поля " +
-           quoted(a) + " и " + quoted(b) + ".";
-}
-
-std::string tooLarge(std::string_view result, Field field)
-{
-    return "Не удается рассчитать " + std::string(result) + ": число в поле " + quoted(field) +
-           " слишком велико по модулю.\nПроверьте это поле.";
+    return {stage, engine::FaultKind::DivisionByZero};
 }
 
 const std::vector<Field> kNone{};
@@ -278,60 +265,58 @@ const std::vector<Field> kAll{Field::RxInductance, Field::RxTurns, Field::RxCros
                               Field::TxCrossSection, Field::TxInductance};
 const std::vector<Field> kAllWithoutSearch{Field::RxInductance, Field::RxCrossSection,
                                            Field::TxCrossSection, Field::TxInductance};
-const Outcome kUnaffected{kAll, ""};
+const Ending kUnaffected{kAll, Completed{true}};
 
 const std::vector<FieldCase> kFieldCases{
     {"RxFrequency",
      Field::RxFrequency,
      false,
-     {kNone, divisionByZero("индуктивность RX", Field::RxFrequency, Field::RxCapacitance)},
-     {kNone, tooLarge("индуктивность RX", Field::RxFrequency)}},
+     {kNone, divisionByZero(Stage::RxInductance)},
+     {kNone, UnreadableInput{Stage::RxInductance, Field::RxFrequency}}},
     {"RingDiameter",
      Field::RingDiameter,
      false,
-     {kRxInductance, divisionByZero("число витков RX", Field::RxWireDiameter, Field::RingDiameter)},
-     {kRxInductance, tooLarge("число витков RX", Field::RingDiameter)}},
+     {kRxInductance, divisionByZero(Stage::RxTurns)},
+     {kRxInductance, UnreadableInput{Stage::RxTurns, Field::RingDiameter}}},
     {"RxCapacitance",
      Field::RxCapacitance,
      false,
-     {kNone, divisionByZero("индуктивность RX", Field::RxFrequency, Field::RxCapacitance)},
-     {kNone, tooLarge("индуктивность RX", Field::RxCapacitance)}},
+     {kNone, divisionByZero(Stage::RxInductance)},
+     {kNone, UnreadableInput{Stage::RxInductance, Field::RxCapacitance}}},
     {"RxWireDiameter",
      Field::RxWireDiameter,
      false,
-     {kRxInductance, divisionByZero("число витков RX", Field::RxWireDiameter, Field::RingDiameter)},
-     {kRxInductance, tooLarge("число витков RX", Field::RxWireDiameter)}},
+     {kRxInductance, divisionByZero(Stage::RxTurns)},
+     {kRxInductance, UnreadableInput{Stage::RxTurns, Field::RxWireDiameter}}},
     {"RxInductance", Field::RxInductance, false, kUnaffected, kUnaffected},
     {"RxTurns", Field::RxTurns, false, kUnaffected, kUnaffected},
     {"RxTurnsReadBack",
      Field::RxTurns,
      true,
-     {kAllWithoutSearch, ""},
-     {kRxInductance, tooLarge("сечение RX", Field::RxTurns)}},
+     {kAllWithoutSearch, Completed{true}},
+     {kRxInductance, UnreadableInput{Stage::RxCrossSection, Field::RxTurns}}},
     {"RxCrossSection", Field::RxCrossSection, false, kUnaffected, kUnaffected},
     {"TxFrequency",
      Field::TxFrequency,
      false,
-     {kUpToTxCrossSection,
-      divisionByZero("индуктивность TX", Field::TxFrequency, Field::TxCapacitance)},
-     {kUpToTxCrossSection, tooLarge("индуктивность TX", Field::TxFrequency)}},
+     {kUpToTxCrossSection, divisionByZero(Stage::TxInductance)},
+     {kUpToTxCrossSection, UnreadableInput{Stage::TxInductance, Field::TxFrequency}}},
     {"TxRingDiameter", Field::TxRingDiameter, false, kUnaffected, kUnaffected},
     {"TxTurns",
      Field::TxTurns,
      false,
      kUnaffected,
-     {kUpToRxCrossSection, tooLarge("сечение TX", Field::TxTurns)}},
+     {kUpToRxCrossSection, UnreadableInput{Stage::TxCrossSection, Field::TxTurns}}},
     {"TxWireDiameter",
      Field::TxWireDiameter,
      false,
      kUnaffected,
-     {kUpToRxCrossSection, tooLarge("сечение TX", Field::TxWireDiameter)}},
+     {kUpToRxCrossSection, UnreadableInput{Stage::TxCrossSection, Field::TxWireDiameter}}},
     {"TxCapacitance",
      Field::TxCapacitance,
      false,
-     {kUpToTxCrossSection,
-      divisionByZero("индуктивность TX", Field::TxFrequency, Field::TxCapacitance)},
-     {kUpToTxCrossSection, tooLarge("индуктивность TX", Field::TxCapacitance)}},
+     {kUpToTxCrossSection, divisionByZero(Stage::TxInductance)},
+     {kUpToTxCrossSection, UnreadableInput{Stage::TxInductance, Field::TxCapacitance}}},
     {"TxInductance", Field::TxInductance, false, kUnaffected, kUnaffected},
     {"TxCrossSection", Field::TxCrossSection, false, kUnaffected, kUnaffected},
 };
@@ -341,22 +326,20 @@ class FieldFaultTest : public testing::TestWithParam<FieldCase> {};
 TEST_P(FieldFaultTest, EndsWhereTheFieldIsReadAndNamesIt)
 {
     const FieldCase &c = GetParam();
-    const hostile::FieldTextArray base =
-        c.searchSkipped ? with(hostile::defaultTexts(), Field::RxCapacitance, "-33")
-                        : hostile::defaultTexts();
-    for (const auto &[text, outcome] :
-         {std::pair<std::string, Outcome>{"abc", c.unreadable}, {"1e999", c.beyondRange}}) {
+    const FieldTextArray base =
+        c.searchSkipped ? with(defaultTexts(), Field::RxCapacitance, "-33") : defaultTexts();
+    for (const auto &[text, ending] :
+         {std::pair<std::string, Ending>{"abc", c.unreadable}, {"1e999", c.beyondRange}}) {
         SCOPED_TRACE(text);
         const CalculateRun run(with(base, c.field, text));
-        EXPECT_EQ(run.fields.writeOrder(), outcome.written);
-        const Message expected =
-            outcome.box.empty()
-                ? Message{std::string(text::kTurnCountTitle), std::string(text::kTurnCountPrompt),
-                          BoxStyle::ExclamationOk}
-                : Message{std::string(text::kFaultTitle), outcome.box, BoxStyle::CriticalOk};
-        EXPECT_EQ(run.boxes.shown, std::vector<Message>{expected});
-        if (std::find(outcome.written.begin(), outcome.written.end(), c.field) ==
-            outcome.written.end()) {
+        EXPECT_EQ(run.fields.writeOrder(), ending.written);
+        EXPECT_EQ(run.outcome, ending.outcome);
+        ASSERT_EQ(run.boxes.shown.size(), 1u);
+        EXPECT_EQ(run.boxes.shown[0].style, std::holds_alternative<Completed>(ending.outcome)
+                                                ? BoxStyle::ExclamationOk
+                                                : BoxStyle::CriticalOk);
+        if (std::find(ending.written.begin(), ending.written.end(), c.field) ==
+            ending.written.end()) {
             EXPECT_EQ(run.fields.text(c.field), text) << "a field no step writes was changed";
         }
     }
@@ -376,31 +359,27 @@ TEST(ResultsAtTheTopOfTheDoubleRange, FailAsAnOverflow)
         const char *name;
         std::vector<std::pair<Field, std::string>> typed;
         std::vector<Field> written;
-        std::string prompt;
+        Stage stage;
     };
-    const std::string overflow =
-        ": результат выходит за пределы допустимых чисел.\nПроверьте поля ";
     for (const Case &c : {
              Case{"RX inductance",
                   {{Field::RxFrequency, "1"}, {Field::RxCapacitance, "1.4104742196103302e-301"}},
                   kNone,
-                  "Не удается рассчитать индуктивность RX" + overflow + quoted(Field::RxFrequency) +
-                      " и " + quoted(Field::RxCapacitance) + "."},
+                  Stage::RxInductance},
              Case{"TX cross-section",
                   {{Field::TxWireDiameter, "2"}, {Field::TxTurns, "5.725137372172979e+307"}},
                   kUpToRxCrossSection,
-                  "Не удается рассчитать сечение TX" + overflow + quoted(Field::TxWireDiameter) +
-                      " и " + quoted(Field::TxTurns) + "."},
+                  Stage::TxCrossSection},
          }) {
         SCOPED_TRACE(c.name);
-        hostile::FieldTextArray texts = hostile::defaultTexts();
+        FieldTextArray texts = defaultTexts();
         for (const auto &[field, text] : c.typed)
             texts = with(texts, field, text);
         const CalculateRun run(texts);
         EXPECT_TRUE(run.fields.problems().empty()) << joined(run.fields.problems());
         EXPECT_EQ(run.fields.writeOrder(), c.written);
-        EXPECT_EQ(run.boxes.shown, (std::vector<Message>{{std::string(text::kFaultTitle), c.prompt,
-                                                          BoxStyle::CriticalOk}}));
+        EXPECT_EQ(run.outcome, (Outcome{ArithmeticFailure{c.stage, engine::FaultKind::Overflow}}));
+        EXPECT_EQ(run.boxes.shown.size(), 1u);
     }
 }
 

@@ -1,9 +1,13 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "invariants.h"
 
 #include "calculator/commands.h"
 #include "calculator/numbers.h"
 #include "engine/coil.h"
-#include "referencereader.h"
+#include "tests/support/recordedmessages.h"
+#include "tests/support/referencereader.h"
 
 #include <algorithm>
 #include <array>
@@ -15,24 +19,18 @@
 #include <cstring>
 #include <optional>
 #include <stdexcept>
+#include <variant>
 
 namespace hostile {
 
-using calculator::BoxStyle;
 using calculator::Field;
-using calculator::Message;
-using calculator::RecordedMessages;
+using testing_support::CheckedFields;
+using testing_support::nameOf;
+using testing_support::printable;
+using testing_support::RecordedMessages;
+using testing_support::referenceRead;
 
 namespace {
-
-std::string label(Field field)
-{
-    return std::string(calculator::info(field).label);
-}
-std::string quoted(Field field)
-{
-    return "«" + label(field) + "»";
-}
 
 std::string describe(const std::optional<double> &value)
 {
@@ -53,203 +51,77 @@ std::string names(const std::vector<Field> &fields)
     return list;
 }
 
-std::string describe(const Message &box)
-{
-    return "box \"" + box.title + "\" / \"" + printable(box.prompt) + "\" style " +
-           std::to_string(static_cast<int>(box.style));
-}
-
-// One step of the Calculate command that can fail: what the fault box says could not be
-// computed, the fields it reads in their order, the fields a fault box names, and how many
-// of the four results (RX inductance, RX cross-section, TX cross-section, TX inductance)
-// are written before it.
+// One stage of the Calculate command: the fields it reads in their order and how many of the
+// four results (RX inductance, RX cross-section, TX cross-section, TX inductance) are written
+// before it.
 struct Step {
-    std::string_view result;
     std::vector<Field> reads;
-    std::array<Field, 2> named;
     std::size_t resultsBefore;
 };
 
 const std::array<Step, 5> kSteps{{
-    {"индуктивность RX",
-     {Field::RxFrequency, Field::RxCapacitance},
-     {Field::RxFrequency, Field::RxCapacitance},
-     0},
-    {"число витков RX",
-     {Field::RxWireDiameter, Field::RingDiameter},
-     {Field::RxWireDiameter, Field::RingDiameter},
-     1},
-    {"сечение RX", {Field::RxTurns}, {Field::RxWireDiameter, Field::RxTurns}, 1},
-    {"сечение TX",
-     {Field::TxWireDiameter, Field::TxTurns},
-     {Field::TxWireDiameter, Field::TxTurns},
-     2},
-    {"индуктивность TX",
-     {Field::TxFrequency, Field::TxCapacitance},
-     {Field::TxFrequency, Field::TxCapacitance},
-     3},
+    {{Field::RxFrequency, Field::RxCapacitance}, 0},
+    {{Field::RxWireDiameter, Field::RingDiameter}, 1},
+    {{Field::RxTurns}, 1},
+    {{Field::TxWireDiameter, Field::TxTurns}, 2},
+    {{Field::TxFrequency, Field::TxCapacitance}, 3},
 }};
-constexpr std::size_t kSearchStep = 1;
+
+constexpr std::size_t kSearchStep = static_cast<std::size_t>(calculator::Stage::RxTurns);
 
 constexpr std::array kResults{Field::RxInductance, Field::RxCrossSection, Field::TxCrossSection,
                               Field::TxInductance};
 
-constexpr std::array<std::string_view, 4> kFaultTexts{
-    "деление на ноль", "неопределенность 0/0", "логарифм неположительного числа",
-    "результат выходит за пределы допустимых чисел"};
-
-constexpr std::string_view kUnreachableStart = "Не удается подобрать число витков RX: ";
-
-// How a run ended, as told by its box.
+// How a run ended, in the terms the checks below need.
 struct Ending {
     std::size_t resultsWritten = kResults.size();
     std::optional<std::size_t> failedStep;
-    std::optional<Field> unreadable; // the field named as beyond the double range
-    bool unreachable = false;
+    std::optional<Field> unreadable; // the field reported as beyond the double range
+    const calculator::UnreachableTarget *unreachable = nullptr;
 };
 
-bool startsWith(std::string_view text, std::string_view prefix, std::string_view &rest)
-{
-    if (!text.starts_with(prefix))
-        return false;
-    rest = text.substr(prefix.size());
-    return true;
-}
-
-// Reads "<digits>" at the start of text into n; false when there is none.
-bool wholeNumber(std::string_view &text, long long &n)
-{
-    std::size_t i = 0;
-    n = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i < 18)
-        n = n * 10 + (text[i++] - '0');
-    text.remove_prefix(i);
-    return i > 0;
-}
-
-// The peak line of the unreachable-inductance box, from "Наибольшая" to the full stop.
-void checkPeakLine(std::string_view line, std::optional<double> target, std::string_view separator,
-                   long long lastCount, Problems &problems)
-{
-    std::string_view rest;
-    bool withinCap = false;
-    if (startsWith(line, "Наибольшая индуктивность в пределах 100000 витков — ", rest)) {
-        withinCap = true;
-    } else if (!startsWith(line, "Наибольшая индуктивность при этих диаметрах — ", rest)) {
-        problems.push_back("unreachable box: unknown peak line");
-        return;
-    }
-
-    const std::size_t unitAt = rest.find(" мкГн при ");
-    if (unitAt == std::string_view::npos) {
-        problems.push_back("unreachable box: no peak value");
-        return;
-    }
-    const std::string peakText(rest.substr(0, unitAt));
-    rest.remove_prefix(unitAt + std::string_view(" мкГн при ").size());
-    long long peakTurns = 0;
-    if (!wholeNumber(rest, peakTurns)) {
-        problems.push_back("unreachable box: no peak turn count");
-        return;
-    }
-    const bool singular = peakTurns % 10 == 1 && peakTurns % 100 != 11;
-    if (rest != (singular ? " витке." : " витках."))
-        problems.push_back("unreachable box: wrong ending after the peak turn count");
-    if (peakTurns < 2 || peakTurns > lastCount)
-        problems.push_back("unreachable box: peak at " + std::to_string(peakTurns) +
-                           " turns, outside the counts searched (2 to " +
-                           std::to_string(lastCount) + ")");
-    if (withinCap && lastCount != 100000)
-        problems.push_back("unreachable box: speaks of the turn cap but the search stopped at " +
-                           std::to_string(lastCount));
-
-    // The box may only say so when the target lies above the highest value found (allowing
-    // for the rounding to 15 digits). A decimal comma hides the fraction from the reader.
-    if (separator == "." && target) {
-        const std::optional<double> peak = referenceRead(peakText);
-        if (!peak || *peak > *target * (1 + 1e-14) + 1e-300)
-            problems.push_back("unreachable box: peak " + peakText + " is not below the target " +
-                               describe(target));
-    }
-}
-
-// Works out from the box shown how the run ended, and checks the box against the inputs.
-Ending readBox(const std::vector<Message> &shown, const WatchedFields &fields,
-               std::string_view separator, const std::optional<Field> &firstUnreadable,
-               Problems &problems)
+Ending endingOf(const calculator::Outcome &outcome)
 {
     Ending ending;
-    if (shown.size() > 1) {
-        problems.push_back(std::to_string(shown.size()) + " boxes shown");
-        for (const Message &box : shown)
-            problems.push_back("  " + describe(box));
+    const auto failAt = [&ending](calculator::Stage stage) {
+        ending.failedStep = static_cast<std::size_t>(stage);
+        ending.resultsWritten = kSteps[*ending.failedStep].resultsBefore;
+    };
+    if (const auto *failure = std::get_if<calculator::ArithmeticFailure>(&outcome)) {
+        failAt(failure->stage);
+    } else if (const auto *input = std::get_if<calculator::UnreadableInput>(&outcome)) {
+        failAt(input->stage);
+        ending.unreadable = input->field;
+    } else if (const auto *peak = std::get_if<calculator::UnreachableTarget>(&outcome)) {
+        failAt(calculator::Stage::RxTurns);
+        ending.unreachable = peak;
     }
-    if (shown.empty())
-        return ending;
-
-    const Message &box = shown.front();
-    const Message turnBox{std::string(calculator::text::kTurnCountTitle),
-                          std::string(calculator::text::kTurnCountPrompt), BoxStyle::ExclamationOk};
-    if (box == turnBox)
-        return ending;
-
-    if (box.title != calculator::text::kFaultTitle || box.style != BoxStyle::CriticalOk) {
-        problems.push_back("undocumented " + describe(box));
-        return ending;
-    }
-
-    std::string_view rest;
-    if (startsWith(box.prompt, kUnreachableStart, rest)) {
-        ending.failedStep = kSearchStep;
-        ending.resultsWritten = kSteps[kSearchStep].resultsBefore;
-        ending.unreachable = true;
-        const std::string target = fields.text(Field::RxInductance);
-        const std::string head = "ни при каком числе витков индуктивность RX " + target +
-                                 " мкГн не достигается при этих диаметрах провода и кольца.\n";
-        const std::string tail =
-            "\nПроверьте поля " + quoted(Field::RxFrequency) + ", " + quoted(Field::RxCapacitance) +
-            ", " + quoted(Field::RxWireDiameter) + " и " + quoted(Field::RingDiameter) + ".";
-        if (!rest.starts_with(head) || !rest.ends_with(tail) ||
-            rest.size() < head.size() + tail.size()) {
-            problems.push_back("unreachable " + describe(box) + ": wrong wording");
-            return ending;
-        }
-        checkPeakLine(rest.substr(head.size(), rest.size() - head.size() - tail.size()),
-                      referenceRead(target), separator, fields.turnWrites() + 1, problems);
-        return ending;
-    }
-
-    for (std::size_t s = 0; s < kSteps.size(); ++s) {
-        const Step &step = kSteps[s];
-        if (!startsWith(box.prompt, "Не удается рассчитать " + std::string(step.result) + ": ",
-                        rest))
-            continue;
-        ending.failedStep = s;
-        ending.resultsWritten = step.resultsBefore;
-
-        for (Field read : step.reads)
-            if (rest ==
-                "число в поле " + quoted(read) + " слишком велико по модулю.\nПроверьте это поле.")
-                ending.unreadable = read;
-        if (ending.unreadable) {
-            if (firstUnreadable != ending.unreadable)
-                problems.push_back("the box names " + nameOf(*ending.unreadable) +
-                                   " as beyond range, but the first such field read is " +
-                                   (firstUnreadable ? nameOf(*firstUnreadable) : "none"));
-            return ending;
-        }
-
-        const std::string check =
-            ".\nПроверьте поля " + quoted(step.named[0]) + " и " + quoted(step.named[1]) + ".";
-        const bool known =
-            std::any_of(kFaultTexts.begin(), kFaultTexts.end(),
-                        [&](std::string_view fault) { return rest == std::string(fault) + check; });
-        if (!known)
-            problems.push_back("undocumented fault " + describe(box));
-        return ending;
-    }
-    problems.push_back("undocumented " + describe(box));
     return ending;
+}
+
+// The peak an unreachable run reports: seen by the search, and below the target.
+void checkPeak(const calculator::UnreachableTarget &peak, const CheckedFields &fields,
+               std::string_view separator, Problems &problems)
+{
+    const long long lastCount = fields.writes(Field::RxTurns) + 1;
+    if (peak.peakTurns < 2 || peak.peakTurns > static_cast<double>(lastCount))
+        problems.push_back("unreachable: peak at " + describe(peak.peakTurns) +
+                           " turns, outside the counts searched (2 to " +
+                           std::to_string(lastCount) + ")");
+    if (peak.peakTurns >= engine::kMaxSearchTurns && lastCount != 100000)
+        problems.push_back("unreachable: peak at the turn cap but the search stopped at " +
+                           std::to_string(lastCount));
+    if (!(peak.peakMicroHenry <= peak.targetMicroHenry))
+        problems.push_back("unreachable: peak " + describe(peak.peakMicroHenry) +
+                           " is not below the target " + describe(peak.targetMicroHenry));
+    // The target is the RX inductance the field shows, rounded to 15 digits; a decimal comma
+    // hides all but the whole part from the reader.
+    const std::optional<double> shown = referenceRead(fields.text(Field::RxInductance));
+    if (fields.writes(Field::RxInductance) != 1 ||
+        (separator == "." && !(shown && std::fabs(*shown - peak.targetMicroHenry) <=
+                                            std::fabs(peak.targetMicroHenry) * 1e-14)))
+        problems.push_back("unreachable: target " + describe(peak.targetMicroHenry) +
+                           " is not the RX inductance shown, " + describe(shown));
 }
 
 } // namespace
@@ -347,9 +219,9 @@ Problems checkShowNumber(double value)
 
 Problems checkCalculate(const FieldTextArray &texts, std::string_view decimalSeparator)
 {
-    WatchedFields fields(texts, decimalSeparator);
+    CheckedFields fields(texts, decimalSeparator);
     RecordedMessages boxes;
-    calculator::calculate(fields, boxes, decimalSeparator);
+    const calculator::Outcome outcome = calculator::calculate(fields, boxes, decimalSeparator);
     Problems problems = fields.problems();
 
     // The first field, in the command's order of reading, whose text is beyond range.
@@ -359,20 +231,36 @@ Problems checkCalculate(const FieldTextArray &texts, std::string_view decimalSep
             if (!firstUnreadable && !referenceRead(fields.text(read)))
                 firstUnreadable = read;
 
-    const Ending ending = readBox(boxes.shown, fields, decimalSeparator, firstUnreadable, problems);
+    const Ending ending = endingOf(outcome);
+    const bool warned = outcome == calculator::Outcome{calculator::Completed{true}};
+    const std::size_t boxesExpected = ending.failedStep || warned ? 1 : 0;
+    if (boxes.shown.size() != boxesExpected)
+        problems.push_back(std::to_string(boxes.shown.size()) + " boxes shown, expected " +
+                           std::to_string(boxesExpected));
+    else if (boxesExpected == 1 &&
+             boxes.shown.front().style !=
+                 (warned ? calculator::BoxStyle::ExclamationOk : calculator::BoxStyle::CriticalOk))
+        problems.push_back("the box has the wrong icon");
+    if (ending.unreachable)
+        checkPeak(*ending.unreachable, fields, decimalSeparator, problems);
 
-    // An arithmetic fault or a completed run means every field read so far was readable.
-    if (!ending.unreadable && firstUnreadable) {
+    if (ending.unreadable != firstUnreadable) {
+        // An arithmetic fault or a completed run means every field read so far was readable.
         const std::size_t lastStep = ending.failedStep.value_or(kSteps.size() - 1);
+        bool readBeforeTheEnd = false;
         for (std::size_t s = 0; s <= lastStep; ++s)
             for (Field read : kSteps[s].reads)
-                if (read == *firstUnreadable)
-                    problems.push_back(nameOf(read) + " is beyond range but no box says so");
+                readBeforeTheEnd = readBeforeTheEnd || read == firstUnreadable;
+        if (ending.unreadable || readBeforeTheEnd)
+            problems.push_back(
+                (ending.unreadable ? nameOf(*ending.unreadable) : std::string("no field")) +
+                " reported as beyond range, but the first such field read is " +
+                (firstUnreadable ? nameOf(*firstUnreadable) : "none"));
     }
 
     // The search writes its counts, unless the RX inductance is negative or the search failed
     // before its first pass.
-    const bool searched = fields.turnWrites() > 0;
+    const bool searched = fields.writes(Field::RxTurns) > 0;
     if (!ending.failedStep || *ending.failedStep > kSearchStep) {
         const bool negativeTarget = fields.text(Field::RxInductance).starts_with('-');
         if (searched == negativeTarget)
@@ -400,7 +288,6 @@ Problems checkCalculate(const FieldTextArray &texts, std::string_view decimalSep
     if (!ending.failedStep) {
         const std::optional<double> turns = referenceRead(fields.text(Field::RxTurns));
         const bool outside = turns && (*turns > 250 || *turns < 175);
-        const bool warned = !boxes.shown.empty();
         if (outside != warned)
             problems.push_back("turn count " + describe(turns) +
                                (warned ? " warned about" : " not warned about"));
@@ -413,48 +300,44 @@ Problems checkWireChecks(const FieldTextArray &texts)
     Problems problems;
     struct Check {
         Field field;
-        void (*run)(const calculator::FieldTexts &, calculator::MessageBoxes &);
+        calculator::WireVerdict (*run)(const calculator::FieldTexts &, calculator::MessageBoxes &);
         bool (*outside)(double);
-        std::string_view prompt;
     };
     const std::array<Check, 2> checks{{
-        {Field::RxWireDiameter, calculator::checkRxWire, [](double d) { return d > 0.2; },
-         calculator::text::kRxWirePrompt},
+        {Field::RxWireDiameter, calculator::checkRxWire,
+         [](double d) {
+             return d > 0.2;
+         }},
         {Field::TxWireDiameter, calculator::checkTxWire,
-         [](double d) { return d > 0.45 || d < 0.35; }, calculator::text::kTxWirePrompt},
+         [](double d) {
+             return d > 0.45 || d < 0.35;
+         }},
     }};
     for (const Check &check : checks) {
-        const WatchedFields fields(texts, ".");
+        const CheckedFields fields(texts);
         RecordedMessages boxes;
-        check.run(fields, boxes);
+        const calculator::WireVerdict verdict = check.run(fields, boxes);
 
-        const std::optional<double> d = referenceRead(texts[static_cast<std::size_t>(check.field)]);
-        std::vector<Message> expected;
-        if (!d)
-            expected.push_back({std::string(calculator::text::kFaultTitle),
-                                "Не удается проверить диаметр провода: число в поле " +
-                                    quoted(check.field) +
-                                    " слишком велико по модулю.\nПроверьте это поле.",
-                                BoxStyle::CriticalOk});
-        else if (check.outside(*d))
-            expected.push_back({std::string(calculator::text::kWireTitle),
-                                std::string(check.prompt), BoxStyle::ExclamationOk});
-        if (boxes.shown != expected) {
-            problems.push_back(nameOf(check.field) + " check on \"" +
-                               printable(texts[static_cast<std::size_t>(check.field)]) +
-                               "\" (reads " + describe(d) +
-                               "): " + std::to_string(boxes.shown.size()) + " boxes, expected " +
-                               std::to_string(expected.size()));
-            for (const Message &box : boxes.shown)
-                problems.push_back("  " + describe(box));
-        }
+        const std::string &text = texts[static_cast<std::size_t>(check.field)];
+        const std::optional<double> d = referenceRead(text);
+        const calculator::WireVerdict expected = !d ? calculator::WireVerdict::Unreadable
+                                                 : check.outside(*d)
+                                                     ? calculator::WireVerdict::Outside
+                                                     : calculator::WireVerdict::Within;
+        const std::size_t boxesExpected = expected == calculator::WireVerdict::Within ? 0 : 1;
+        if (verdict != expected || boxes.shown.size() != boxesExpected)
+            problems.push_back(nameOf(check.field) + " check on \"" + printable(text) +
+                               "\" (reads " + describe(d) + "): verdict " +
+                               std::to_string(static_cast<int>(verdict)) + " with " +
+                               std::to_string(boxes.shown.size()) + " boxes, expected " +
+                               std::to_string(static_cast<int>(expected)));
     }
     return problems;
 }
 
 CalculateInput parseCalculateInput(std::string_view bytes)
 {
-    CalculateInput input{defaultTexts(), "."};
+    CalculateInput input{testing_support::defaultTexts(), "."};
     std::size_t line = 0;
     while (!bytes.empty() && line <= calculator::kFieldCount) {
         const std::size_t end = bytes.find('\n');
@@ -462,7 +345,7 @@ CalculateInput parseCalculateInput(std::string_view bytes)
         if (line < calculator::kFieldCount)
             input.texts[line] = text;
         else if (text == ",")
-            input.decimalSeparator = ",";
+            input.decimalSeparator.assign(1, ',');
         ++line;
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
     }
@@ -499,6 +382,21 @@ Problems checkCalculateInput(std::string_view bytes)
     const Problems wires = checkWireChecks(input.texts);
     problems.insert(problems.end(), wires.begin(), wires.end());
     return problems;
+}
+
+} // namespace hostile
+
+namespace hostile {
+
+int fuzzInput(const std::uint8_t *data, std::size_t size, Problems (*check)(std::string_view))
+{
+    // Handed over without a terminating zero, so a read past the end is a heap overflow.
+    const Problems problems = check({reinterpret_cast<const char *>(data), size});
+    for (const std::string &problem : problems)
+        std::fprintf(stderr, "%s\n", problem.c_str());
+    if (!problems.empty())
+        std::abort();
+    return 0;
 }
 
 } // namespace hostile

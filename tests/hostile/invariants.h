@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // What must hold for any text a user can type or paste, as checks that return the list of
@@ -5,13 +8,17 @@
 // the replay of the fuzz corpora share them. The reference side relies on the C library's
 // "C" locale, which a process has until it calls setlocale: none of their callers does.
 
-#include "watchedfields.h"
+#include "tests/support/fieldlog.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace hostile {
+
+using testing_support::FieldTextArray;
 
 using Problems = std::vector<std::string>;
 
@@ -28,13 +35,14 @@ Problems checkShowNumber(double value);
 
 // Runs the Calculate command once on the given texts and checks that every written text is a
 // finite number that reads back, that the fields were written in the command's order and,
-// after a fault, only up to the failing step, and that the one box shown, if any, is the
-// turn-count warning or a fault box naming the inputs that caused the fault.
+// after a fault, only up to the failing step, that the ending it reports agrees with the
+// texts (a field beyond range is the first such field read; an unreachable inductance lies
+// above the peak the search saw), and that it shows one box exactly when it warns or fails.
 Problems checkCalculate(const FieldTextArray &texts, std::string_view decimalSeparator);
 
-// Runs both wire-diameter checks on the given texts: each shows its warning exactly when the
-// reference reading lies outside its limits, and a fault box naming its field exactly when
-// the text lies beyond the double range.
+// Runs both wire-diameter checks on the given texts: each finds its wire outside its limits
+// exactly when the reference reading does, unreadable exactly when the text lies beyond the
+// double range, and shows one box for either.
 Problems checkWireChecks(const FieldTextArray &texts);
 
 // Everything a fuzz or corpus input for the number conversions must pass: the bytes as a
@@ -55,5 +63,9 @@ struct CalculateInput {
     std::string decimalSeparator;
 };
 CalculateInput parseCalculateInput(std::string_view bytes);
+
+// The body of a fuzz target: runs the check on the input and, when it finds anything wrong,
+// prints what and aborts, which libFuzzer records as a crash together with the input.
+int fuzzInput(const std::uint8_t *data, std::size_t size, Problems (*check)(std::string_view));
 
 } // namespace hostile

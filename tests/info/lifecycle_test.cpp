@@ -1,18 +1,25 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The information windows as single instances: one window however often it is shown, loaded
 // afresh after it is closed, both open together, and alive after the window that opened them
 // has closed, with the program ending only when the last window closes.
 
-#include "infotest.h"
+#include "tests/support/uitest.h"
 
 #include "info/aboutwindow.h"
 #include "info/authorwindow.h"
 #include "info/singlewindow.h"
-#include "info/textbox.h"
+#include "ui/form.h"
+#include "ui/textbox.h"
 
 #include <QPushButton>
 #include <QTimer>
 
-using infotest::control;
+using testing_support::isUnloaded;
+using testing_support::visibleWindows;
+using ui::control;
+using ui::TextBox;
 
 namespace {
 
@@ -20,7 +27,7 @@ namespace {
 template <typename Window> QString showAndEdit(info::SingleWindow<Window> &single)
 {
     single.show();
-    auto *box = control<info::TextBox>(single.current(), "Text1");
+    auto *box = control<TextBox>(*single.current(), "Text1");
     const QString designed = box->text();
     QTest::mouseClick(box->viewport(), Qt::LeftButton);
     box->moveCursor(QTextCursor::Start);
@@ -34,8 +41,6 @@ class LifecycleTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { infotest::setUpApplication(); }
-
     void cleanup()
     {
         for (QWidget *widget : QApplication::topLevelWidgets())
@@ -47,12 +52,12 @@ class LifecycleTest : public QObject {
     {
         info::SingleWindow<info::AboutWindow> about;
         QVERIFY(!about.current());
-        QCOMPARE(infotest::visibleWindows("frmAbout"), 0);
+        QCOMPARE(visibleWindows("frmAbout"), 0);
         about.show();
         QVERIFY(about.current());
         QVERIFY(about.current()->isVisible());
         QVERIFY(!about.current()->isModal());
-        QCOMPARE(infotest::visibleWindows("frmAbout"), 1);
+        QCOMPARE(visibleWindows("frmAbout"), 1);
     }
 
     void twoShowsGiveOneWindowLeftAsItIs()
@@ -67,9 +72,9 @@ class LifecycleTest : public QObject {
         author.show();
         QCOMPARE(about.current(), firstAbout.data());
         QCOMPARE(author.current(), firstAuthor.data());
-        QCOMPARE(infotest::visibleWindows("frmAbout"), 1);
-        QCOMPARE(infotest::visibleWindows("frmAbout1"), 1);
-        QCOMPARE(control<info::TextBox>(about.current(), "Text1")->text(),
+        QCOMPARE(visibleWindows("frmAbout"), 1);
+        QCOMPARE(visibleWindows("frmAbout1"), 1);
+        QCOMPARE(control<TextBox>(*about.current(), "Text1")->text(),
                  QStringLiteral("edit") + designed);
     }
 
@@ -90,16 +95,16 @@ class LifecycleTest : public QObject {
         };
         const QString designed = about ? showAndEdit(aboutWindow) : showAndEdit(authorWindow);
         const QPointer<QWidget> first = current();
-        QVERIFY(control<info::TextBox>(first, "Text1")->text() != designed);
+        QVERIFY(control<TextBox>(*first, "Text1")->text() != designed);
 
-        QTest::mouseClick(control<QPushButton>(first, "cmdOK"), Qt::LeftButton);
-        QVERIFY(infotest::isUnloaded(first));
+        QTest::mouseClick(control<QPushButton>(*first, "cmdOK"), Qt::LeftButton);
+        QVERIFY(isUnloaded(first));
         QVERIFY(!current());
 
         about ? aboutWindow.show() : authorWindow.show();
         QVERIFY(current());
-        QCOMPARE(control<info::TextBox>(current(), "Text1")->text(), designed);
-        QCOMPARE(current()->focusWidget(), control(current(), "cmdOK"));
+        QCOMPARE(control<TextBox>(*current(), "Text1")->text(), designed);
+        QCOMPARE(current()->focusWidget(), control<QWidget>(*current(), "cmdOK"));
     }
 
     void bothOpenTogetherEachClosingOnlyItself()
@@ -111,15 +116,15 @@ class LifecycleTest : public QObject {
         QVERIFY(about.current()->isVisible());
         QVERIFY(author.current()->isVisible());
 
-        QVERIFY(infotest::open(author.current()));
+        QVERIFY(testing_support::open(author.current()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QVERIFY(infotest::isUnloaded(author.current()));
+        QVERIFY(isUnloaded(author.current()));
         QVERIFY(about.current() && about.current()->isVisible());
 
         author.show();
-        QVERIFY(infotest::open(about.current()));
+        QVERIFY(testing_support::open(about.current()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QVERIFY(infotest::isUnloaded(about.current()));
+        QVERIFY(isUnloaded(about.current()));
         QVERIFY(author.current() && author.current()->isVisible());
     }
 
@@ -146,7 +151,7 @@ class LifecycleTest : public QObject {
             aboutOpenAfterMainClosed = about.current() && about.current()->isVisible();
             QTimer::singleShot(0, this, [&] {
                 QCOMPARE(lastWindowClosed, 0);
-                QTest::mouseClick(control<QPushButton>(about.current(), "cmdOK"), Qt::LeftButton);
+                QTest::mouseClick(control<QPushButton>(*about.current(), "cmdOK"), Qt::LeftButton);
             });
         });
         QTimer watchdog; // ends a run in which the program fails to end by itself
@@ -165,5 +170,5 @@ class LifecycleTest : public QObject {
     }
 };
 
-QTEST_MAIN(LifecycleTest)
+DDV_UI_TEST_MAIN(LifecycleTest)
 #include "lifecycle_test.moc"

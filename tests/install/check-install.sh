@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the built project into a scratch prefix and checks the desktop integration: the
 # program, its desktop entry, its icons in the hicolor theme and its AppStream record, each
 # valid and naming the others consistently.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's icon: the window icon in all its theme sizes, and the Windows icon file with
 // its four images (32 and 16 pixels, each in 16 and 256 colours), all showing the motif: a
 // dark circle crossed by a vertical bar on a light ground.

@@ -1,73 +1,39 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The main window as the user meets it: its frame and controls, the focus order as the keys
+// move it, the Calculate button and the two field checks wired to their events, real modal
+// boxes, regional settings, pasted megabytes, the information windows opening beside it where
+// they leave its buttons free, and texts that fit their boxes at every display scale.
+
 #include "calculator/commands.h"
-#include "calculator/window/layout.h"
 #include "calculator/window/mainwindow.h"
-#include "common/designfont.h"
+#include "tests/support/fieldlog.h"
+#include "tests/support/recordedmessages.h"
+#include "tests/support/uitest.h"
 #include "ui/design.h"
+#include "ui/form.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
 
 #include <limits>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 using namespace calculator;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-// Finds the control of the given name and, for control arrays, element index.
-template <typename W> W *control(QWidget *window, std::string_view name, int index = -1)
-{
-    for (W *w : window->findChildren<W *>(qs(name))) {
-        const QVariant element = w->property("index");
-        if (index < 0 ? !element.isValid() : element == index)
-            return w;
-    }
-    return nullptr;
-}
-
-// Records the texts of every modal box that appears and closes it, so a box raised by
-// real event handling never blocks a test.
-class BoxCloser : public QObject {
-  public:
-    BoxCloser()
-    {
-        timer_.setInterval(10);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                shown.push_back({box->windowTitle(), box->text(), box->icon()});
-                box->done(QMessageBox::Ok);
-            }
-        });
-        timer_.start();
-    }
-
-    struct Box {
-        QString title;
-        QString prompt;
-        QMessageBox::Icon icon;
-    };
-    std::vector<Box> shown;
-
-  private:
-    QTimer timer_;
-};
-
-} // namespace
+using testing_support::ExpectedBoxes;
+using testing_support::RecordedMessages;
+using testing_support::visibleWindows;
+using ui::qs;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -77,7 +43,7 @@ class MainWindowTest : public QObject {
     RecordedMessages boxes;
 
     QLineEdit *edit(Field f) const { return window->field(f); }
-    QPushButton *button(const char *name) const { return control<QPushButton>(window.get(), name); }
+    QPushButton *button(const char *name) const { return window->button(name); }
 
     void typeInto(Field f, const QString &text)
     {
@@ -130,127 +96,70 @@ class MainWindowTest : public QObject {
         QVERIFY(boxes.shown.empty());
     }
 
-    void buttons_data()
+    // What every control of a kind shares, beyond what its row in the design says.
+    void controlsOfEachKind()
     {
-        QTest::addColumn<int>("row");
-        for (std::size_t i = 0; i < layout::kButtons.size(); ++i)
-            QTest::newRow(layout::kButtons[i].name.data()) << int(i);
-    }
-
-    void buttons()
-    {
-        QFETCH(int, row);
-        const layout::ButtonDesign &design = layout::kButtons[std::size_t(row)];
-        auto *b = control<QPushButton>(window.get(), design.name);
-        QVERIFY(b);
-        QCOMPARE(b->geometry(), ui::twipsRect(design.left, 120, 1695, 495));
-        QCOMPARE(b->text(), qs(design.caption));
-        QCOMPARE(b->palette().color(QPalette::Button), design.face.color());
-        const QString fontFault =
-            testing_support::designFontFault(b->font(), ui::DesignFont::TimesNewRoman, 12);
-        QVERIFY2(fontFault.isEmpty(), qPrintable(fontFault));
-        QVERIFY(!b->isDefault());
-        QCOMPARE(b->focusPolicy(), Qt::StrongFocus);
-    }
-
-    void fields_data()
-    {
-        QTest::addColumn<int>("row");
-        for (std::size_t i = 0; i < layout::kFieldDesigns.size(); ++i)
-            QTest::newRow(info(layout::kFieldDesigns[i].field).controlName.data()) << int(i);
-    }
-
-    void fields()
-    {
-        QFETCH(int, row);
-        const layout::FieldDesign &design = layout::kFieldDesigns[std::size_t(row)];
-        const FieldInfo &f = info(design.field);
-        auto *e = control<QLineEdit>(window.get(), f.controlName, f.index);
-        QVERIFY(e);
-        QCOMPARE(e, edit(design.field));
-        QCOMPARE(e->geometry(), ui::twipsRect(design.left, design.top, 1695, 555));
-        QCOMPARE(e->text(), qs(f.defaultText));
-        QCOMPARE(e->palette().color(QPalette::Base), design.background.color());
-        const QString fontFault =
-            testing_support::designFontFault(e->font(), ui::DesignFont::MsSansSerif, 18);
-        QVERIFY2(fontFault.isEmpty(), qPrintable(fontFault));
-        QCOMPARE(e->toolTip(), qs(design.toolTip));
-        QCOMPARE(e->accessibleName(), qs(f.label));
-        QCOMPARE(e->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-        QVERIFY(!e->isReadOnly());
-        QCOMPARE(e->focusPolicy(), Qt::StrongFocus);
-    }
-
-    void labels_data()
-    {
-        QTest::addColumn<int>("row");
-        for (std::size_t i = 0; i < layout::kLabels.size(); ++i)
-            QTest::newRow(qPrintable(QStringLiteral("Label1(%1)").arg(layout::kLabels[i].index)))
-                << int(i);
-    }
-
-    void labels()
-    {
-        QFETCH(int, row);
-        const layout::LabelDesign &design = layout::kLabels[std::size_t(row)];
-        auto *l = control<QLabel>(window.get(), "Label1", design.index);
-        QVERIFY(l);
-        QCOMPARE(l->geometry(),
-                 ui::twipsRect(design.left, design.top, design.width, design.height));
-        QCOMPARE(l->text(), qs(design.text));
-        QCOMPARE(l->palette().color(QPalette::WindowText), design.textColor.color());
-        QCOMPARE(l->palette().color(QPalette::Window), ui::systemColor(ui::SystemColor::Desktop));
-        QVERIFY(l->autoFillBackground());
-        const QString fontFault =
-            testing_support::designFontFault(l->font(), ui::DesignFont::MsSansSerif, design.points);
-        QVERIFY2(fontFault.isEmpty(), qPrintable(fontFault));
-        QVERIFY(l->wordWrap());
-        QCOMPARE(l->alignment(), Qt::AlignLeft | Qt::AlignTop);
-        QCOMPARE(l->focusPolicy(), Qt::NoFocus);
+        for (const QPushButton *b : window->findChildren<QPushButton *>()) {
+            QCOMPARE(b->size(), QSize(113, 33));
+            const QString fault =
+                testing_support::designFontFault(b->font(), ui::DesignFont::TimesNewRoman, 12);
+            QVERIFY2(fault.isEmpty(), qPrintable(fault));
+            QVERIFY(!b->isDefault());
+            QCOMPARE(b->focusPolicy(), Qt::StrongFocus);
+        }
+        for (const FieldInfo &f : kFields) {
+            const QLineEdit *e = edit(f.field);
+            QCOMPARE(e, ui::control<QLineEdit>(*window, f.controlName, f.index));
+            QCOMPARE(e->size(), QSize(113, 37));
+            const QString fault =
+                testing_support::designFontFault(e->font(), ui::DesignFont::MsSansSerif, 18);
+            QVERIFY2(fault.isEmpty(), qPrintable(fault));
+            QCOMPARE(e->accessibleName(), qs(f.label));
+            QCOMPARE(e->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+            QVERIFY(!e->isReadOnly());
+            QCOMPARE(e->focusPolicy(), Qt::StrongFocus);
+        }
+        for (const QLabel *l : window->findChildren<QLabel *>()) {
+            const int index = l->property("index").toInt();
+            const qreal points = index == 12 || index == 27 ? 48 : 12; // the block letters
+            const QString fault =
+                testing_support::designFontFault(l->font(), ui::DesignFont::MsSansSerif, points);
+            QVERIFY2(fault.isEmpty(), qPrintable(fault));
+            QCOMPARE(l->palette().color(QPalette::Window),
+                     ui::systemColor(ui::SystemColor::Desktop));
+            QVERIFY(l->autoFillBackground());
+            QCOMPARE(l->focusPolicy(), Qt::NoFocus);
+        }
+        for (const QWidget *line :
+             window->findChildren<QWidget *>(QRegularExpression(u"^Line\\d$"_s))) {
+            QVERIFY(line->width() == 1 || line->height() == 1);
+            QCOMPARE(line->palette().color(QPalette::Window),
+                     ui::systemColor(ui::SystemColor::WindowBackground));
+        }
+        QCOMPARE(edit(Field::RingDiameter)->toolTip(), u"Диаметр кольца одной половинки DD"_s);
+        QCOMPARE(edit(Field::TxFrequency)->toolTip(),
+                 u"Должна быть больше частоты RX на 1,5 - 1,8  кГц"_s);
     }
 
     void labelTextsAreTheDesignTexts()
     {
         // Spot checks of texts that the tables derive from the field set.
-        QCOMPARE(control<QLabel>(window.get(), "Label1", 9)->text(),
+        const auto label = [this](int index) {
+            return ui::control<QLabel>(*window, "Label1", index);
+        };
+        QCOMPARE(label(9)->text(),
                  QStringLiteral("Число витков - RX      (в пределах 175 - 250!!)"));
-        QCOMPARE(control<QLabel>(window.get(), "Label1", 6)->text(),
-                 QStringLiteral("Емкость контура  - RX"));
-        QCOMPARE(control<QLabel>(window.get(), "Label1", 33)->text(), QStringLiteral("мм^2"));
-        QCOMPARE(control<QLabel>(window.get(), "Label1", 18)->text(), QStringLiteral("нФ"));
-        QCOMPARE(control<QLabel>(window.get(), "Label1", 12)->font().pointSize(), 48);
-    }
-
-    void lines_data()
-    {
-        QTest::addColumn<int>("row");
-        for (std::size_t i = 0; i < layout::kLines.size(); ++i)
-            QTest::newRow(qPrintable(QStringLiteral("%1(%2)")
-                                         .arg(qs(layout::kLines[i].name))
-                                         .arg(layout::kLines[i].index)))
-                << int(i);
-    }
-
-    void lines()
-    {
-        QFETCH(int, row);
-        const layout::LineDesign &design = layout::kLines[std::size_t(row)];
-        auto *line = control<QWidget>(window.get(), design.name, design.index);
-        QVERIFY(line);
-        const QRect g = line->geometry();
-        QCOMPARE(g.topLeft(), QPoint(design.x1 / 15, design.y1 / 15));
-        QCOMPARE(g.bottomRight(), QPoint(design.x2 / 15, design.y2 / 15));
-        QCOMPARE(line->palette().color(QPalette::Window),
-                 ui::systemColor(ui::SystemColor::WindowBackground));
-        QCOMPARE(line->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(label(6)->text(), QStringLiteral("Емкость контура  - RX"));
+        QCOMPARE(label(33)->text(), QStringLiteral("мм^2"));
+        QCOMPARE(label(18)->text(), QStringLiteral("нФ"));
     }
 
     void tabCyclesThroughTheSeventeenControls()
     {
-        const QStringList order{u"Text1"_s,  u"Text2"_s,  u"Text4"_s,  u"Command1"_s, u"Command2"_s,
-                                u"Command3"_s, u"Text3"_s,  u"Text7"_s,  u"Text6"_s,  u"Text5"_s,
-                                u"Text13"_s, u"Text10"_s, u"Text14"_s, u"Text12"_s, u"Text11"_s,
-                                u"Text9"_s,  u"Text8"_s};
+        const QStringList order{
+            u"Text1"_s,  u"Text2"_s,  u"Text4"_s,  u"Command1"_s, u"Command2"_s, u"Command3"_s,
+            u"Text3"_s,  u"Text7"_s,  u"Text6"_s,  u"Text5"_s,    u"Text13"_s,   u"Text10"_s,
+            u"Text14"_s, u"Text12"_s, u"Text11"_s, u"Text9"_s,    u"Text8"_s};
         QStringList forward;
         for (int i = 0; i < order.size(); ++i) {
             forward << QApplication::focusWidget()->objectName();
@@ -308,7 +217,7 @@ class MainWindowTest : public QObject {
     void realBoxesAreModalWithTheirIconsAndTexts()
     {
         window->setMessageBoxes(nullptr);
-        BoxCloser closer;
+        ExpectedBoxes closer;
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
         QCOMPARE(closer.shown.size(), std::size_t(1));
         QCOMPARE(closer.shown[0].title, QStringLiteral("Ошибка. Неправильное значение витков RX"));
@@ -476,8 +385,8 @@ class MainWindowTest : public QObject {
         QVERIFY(boxes.shown.empty());
 
         // The pasted text reads as 0.15, just as the plain text does.
-        MemoryFieldTexts plain;
-        plain.setText(Field::RxWireDiameter, "0.15");
+        testing_support::MemoryFields plain(
+            testing_support::with(testing_support::defaultTexts(), Field::RxWireDiameter, "0.15"));
         RecordedMessages plainBoxes;
         calculate(plain, plainBoxes, ".");
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
@@ -487,12 +396,7 @@ class MainWindowTest : public QObject {
 
     void informationWindowsOpenOnceBesideAWorkingMainWindow()
     {
-        const auto visible = [](const char *name) {
-            int count = 0;
-            for (QWidget *w : QApplication::topLevelWidgets())
-                count += w->objectName() == QLatin1String(name) && w->isVisible();
-            return count;
-        };
+        const auto visible = visibleWindows;
         QTest::mouseClick(button("Command2"), Qt::LeftButton);
         QTest::mouseClick(button("Command2"), Qt::LeftButton);
         QTest::mouseClick(button("Command3"), Qt::LeftButton);
@@ -528,6 +432,71 @@ class MainWindowTest : public QObject {
         QCOMPARE(lastClosed.count(), 1);
     }
 
+    // Placed on a small and a large screen, the main window opens each information window at
+    // its design offset from its own client area, moved only as far as the screen's edges
+    // demand, and never over its own row of buttons: About first, then Author, without
+    // moving anything.
+    void informationWindowsOpenBesideItsButtons_data()
+    {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<QPointF>("place"); // the frame's place in the screen's free room
+        for (const QString &screen : {u"small"_s, u"large"_s}) {
+            for (const auto &[name, place] : {std::pair{"top left", QPointF(0, 0)},
+                                              {"middle", QPointF(0.5, 0.5)},
+                                              {"bottom right", QPointF(1, 1)},
+                                              {"top right", QPointF(1, 0)}})
+                QTest::addRow("%s screen, %s", qPrintable(screen), name) << screen << place;
+        }
+    }
+
+    void informationWindowsOpenBesideItsButtons()
+    {
+        QFETCH(QString, screen);
+        QFETCH(QPointF, place);
+        QScreen *target = nullptr;
+        for (QScreen *candidate : QGuiApplication::screens())
+            target = candidate->name() == screen ? candidate : target;
+        if (!target)
+            QSKIP("this run has no screen configuration for placements");
+        const QRect available = target->availableGeometry();
+        const QSize frame = window->frameGeometry().size();
+        const QSize room = available.size() - frame;
+        window->move(available.topLeft() +
+                     QPoint(qRound(room.width() * place.x()), qRound(room.height() * place.y())));
+        QTRY_COMPARE(window->screen(), target);
+        const QRect main = window->geometry();
+
+        std::vector<QWidget *> opened;
+        for (const auto &[opener, name, offset] :
+             {std::tuple{"Command2", "frmAbout", QPoint(282, 163)},
+              std::tuple{"Command3", "frmAbout1", QPoint(351, 218)}}) {
+            QTest::mouseClick(button(opener), Qt::LeftButton);
+            QWidget *info = nullptr;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                info = w->objectName() == QLatin1String(name) && w->isVisible() ? w : info;
+            QVERIFY2(info, name);
+            QTRY_VERIFY(info->isVisible() && info->frameGeometry() != info->geometry());
+            const QRect client = info->geometry();
+            const QRect outer = info->frameGeometry();
+            const QPoint wanted = main.topLeft() + offset;
+            QVERIFY2(available.contains(outer), name);
+            // Each way, at the offset, or against the edge it would have crossed.
+            QVERIFY2(client.left() == wanted.x() || outer.right() == available.right(), name);
+            QVERIFY2(client.top() == wanted.y() || outer.bottom() == available.bottom(), name);
+            for (const char *other : {"Command1", "Command2", "Command3"}) {
+                const QRect face(button(other)->mapToGlobal(QPoint(0, 0)), button(other)->size());
+                QVERIFY2(!outer.intersects(face),
+                         qPrintable(QStringLiteral("%1 covers %2")
+                                        .arg(QLatin1String(name), QLatin1String(other))));
+            }
+            for (const QWidget *before : opened)
+                QVERIFY(before->isVisible());
+            opened.push_back(info);
+        }
+        for (QWidget *info : opened)
+            info->close();
+    }
+
     void nothingIsClippedAtThisScale()
     {
         // Run at several display scale factors by CTest; the layout is in logical pixels
@@ -550,12 +519,6 @@ class MainWindowTest : public QObject {
     }
 };
 
-int main(int argc, char *argv[])
-{
-    QApplication app(argc, argv);
-    ui::setUpApplication(app);
-    MainWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+DDV_UI_TEST_MAIN(MainWindowTest)
 
 #include "mainwindow_test.moc"

@@ -1,4 +1,7 @@
-#include "watchedfields.h"
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "fieldlog.h"
 
 #include "calculator/numbers.h"
 #include "engine/coil.h"
@@ -7,8 +10,9 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <utility>
 
-namespace hostile {
+namespace testing_support {
 
 using calculator::Direction;
 using calculator::Field;
@@ -104,27 +108,52 @@ std::string printable(std::string_view text)
     return out;
 }
 
-WatchedFields::WatchedFields(FieldTextArray texts, std::string_view decimalSeparator)
-    : texts_(std::move(texts)), separator_(decimalSeparator)
+FieldTextArray with(FieldTextArray texts, Field field, std::string text)
 {
+    texts[static_cast<std::size_t>(field)] = std::move(text);
+    return texts;
 }
 
-std::string WatchedFields::text(Field field) const
+std::string joined(const std::vector<std::string> &problems)
+{
+    std::string text;
+    for (const std::string &problem : problems)
+        text += "\n  " + problem;
+    return text;
+}
+
+MemoryFields::MemoryFields(FieldTextArray texts) : texts_(std::move(texts)) {}
+
+std::string MemoryFields::text(Field field) const
 {
     return texts_[static_cast<std::size_t>(field)];
 }
 
-void WatchedFields::setText(Field field, std::string_view text)
+void MemoryFields::setText(Field field, std::string_view text)
 {
     if (order_.empty() || order_.back() != field)
         order_.push_back(field);
     texts_[static_cast<std::size_t>(field)] = text;
+    ++writes_[static_cast<std::size_t>(field)];
+    written(field, text);
+}
 
+long long MemoryFields::writes(Field field) const
+{
+    return writes_[static_cast<std::size_t>(field)];
+}
+
+CheckedFields::CheckedFields(FieldTextArray texts, std::string_view decimalSeparator)
+    : MemoryFields(std::move(texts)), separator_(decimalSeparator)
+{
+}
+
+void CheckedFields::written(Field field, std::string_view text)
+{
     // The search writes its counts 2, 3, 4, ...; a count in its place needs no further check,
     // which keeps a search of a hundred thousand passes fast.
     if (field == Field::RxTurns) {
-        ++turnWrites_;
-        const std::string expected = std::to_string(turnWrites_ + 1);
+        const std::string expected = std::to_string(writes(field) + 1);
         if (text == expected)
             return;
         complain(field, text, "turn count out of sequence, expected " + expected);
@@ -149,9 +178,9 @@ void WatchedFields::setText(Field field, std::string_view text)
         complain(field, text, "the reference reader finds it beyond the double range");
 }
 
-void WatchedFields::complain(Field field, std::string_view text, std::string_view why)
+void CheckedFields::complain(Field field, std::string_view text, std::string_view why)
 {
     problems_.push_back(nameOf(field) + " \"" + printable(text) + "\": " + std::string(why));
 }
 
-} // namespace hostile
+} // namespace testing_support

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "referencereader.h"
 
 #include <algorithm>
@@ -8,7 +11,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace hostile {
+namespace testing_support {
 
 namespace {
 
@@ -166,4 +169,4 @@ std::optional<double> referenceRead(std::string_view text)
     return value;
 }
 
-} // namespace hostile
+} // namespace testing_support

@@ -1,8 +1,11 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "textbox.h"
 
 #include <QKeyEvent>
 
-namespace info {
+namespace ui {
 
 namespace {
 
@@ -45,4 +48,4 @@ void TextBox::keyPressEvent(QKeyEvent *event)
     QPlainTextEdit::keyPressEvent(event);
 }
 
-} // namespace info
+} // namespace ui

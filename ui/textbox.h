@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // A multi-line text box whose text, like the classic toolkit's, ends its lines with CR LF:
@@ -7,7 +10,7 @@
 
 #include <QPlainTextEdit>
 
-namespace info {
+namespace ui {
 
 class TextBox : public QPlainTextEdit {
     Q_OBJECT
@@ -22,4 +25,4 @@ class TextBox : public QPlainTextEdit {
     void keyPressEvent(QKeyEvent *event) override;
 };
 
-} // namespace info
+} // namespace ui

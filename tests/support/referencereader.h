@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // A second, deliberately plain reader of field texts, written apart from the program's own
@@ -8,10 +11,10 @@
 #include <optional>
 #include <string_view>
 
-namespace hostile {
+namespace testing_support {
 
 // The value a text reads as, or no value when the number lies beyond the double range (or a
 // hexadecimal or octal number beyond 32 bits).
 std::optional<double> referenceRead(std::string_view text);
 
-} // namespace hostile
+} // namespace testing_support

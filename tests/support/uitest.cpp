@@ -1,0 +1,96 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "uitest.h"
+
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QWidget>
+
+namespace testing_support {
+
+namespace {
+
+ExpectedBoxes *expected = nullptr;
+
+} // namespace
+
+ModalWatchdog::ModalWatchdog()
+{
+    timer_.setInterval(10);
+    connect(&timer_, &QTimer::timeout, this, &ModalWatchdog::closeModalBox);
+    timer_.start();
+}
+
+void ModalWatchdog::closeModalBox()
+{
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (!box)
+        return;
+    const ExpectedBoxes::Box shown{box->windowTitle(), box->text(), box->icon()};
+    box->done(QMessageBox::Ok);
+    if (expected) {
+        expected->shown.push_back(shown);
+        return;
+    }
+    const QByteArray message =
+        "unexpected box \"" + shown.title.toUtf8() + "\": \"" + shown.prompt.toUtf8() + '"';
+    QTest::qFail(message.constData(), __FILE__, __LINE__);
+}
+
+ExpectedBoxes::ExpectedBoxes()
+{
+    expected = this;
+}
+
+ExpectedBoxes::~ExpectedBoxes()
+{
+    expected = nullptr;
+}
+
+bool open(QWidget *window)
+{
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+bool isUnloaded(const QPointer<QWidget> &window)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return window.isNull();
+}
+
+int visibleWindows(const char *name)
+{
+    int count = 0;
+    for (const QWidget *widget : QApplication::topLevelWidgets())
+        count += widget->isVisible() && widget->objectName() == QLatin1String(name) ? 1 : 0;
+    return count;
+}
+
+QString designFontFault(const QFont &font, ui::DesignFont family, qreal points, bool bold)
+{
+    const QString designFamily = ui::designFamilies(family).front();
+    const QString standIn = family == ui::DesignFont::MsSansSerif
+                                ? QStringLiteral("Liberation Sans")
+                                : QStringLiteral("Liberation Serif");
+    const QString expectedFamily =
+        QFontDatabase::families().contains(designFamily) ? designFamily : standIn;
+    const QString shown = QFontInfo(font).family();
+    if (shown != expectedFamily)
+        return QStringLiteral("shows %1 instead of %2").arg(shown, expectedFamily);
+    if (font.pointSizeF() != points)
+        return QStringLiteral("%1 pt instead of %2 pt").arg(font.pointSizeF()).arg(points);
+    if (font.bold() != bold || font.italic())
+        return QStringLiteral("wrong weight or slant");
+    const QFontMetrics metrics(font);
+    for (const char16_t letter : u"ЖжЫыЭэЁё")
+        if (letter && !metrics.inFont(QChar(letter)))
+            return QStringLiteral("no glyph for %1").arg(QChar(letter));
+    return {};
+}
+
+} // namespace testing_support
