@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Windows program as users get it, from the MinGW-w64 build: a portable folder with the
 # program and the DLLs it loads, its zip, and a per-user installer. When the build runs on
 # Linux (scripts/windows), the tests and the programs run under Wine.

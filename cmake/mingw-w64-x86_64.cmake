@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross-compiles for 64-bit Windows with Debian's mingw-w64 tool chain. The -posix compilers
 # use the winpthreads threading model, which std::thread and Qt need.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # How scripts/windows cross-builds qtbase for 64-bit Windows from Debian's source package:
 # an initial cache for `cmake -C` together with cmake/mingw-w64-x86_64.cmake. The build is
 # cached under a key made from this file, the tool chain file and the Qt package version, so

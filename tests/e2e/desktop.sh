@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Helpers of the desktop sessions (session.sh, tests/windows/wine-session.sh): waiting,
 # finding windows by their exact title and starting the window manager. Sourced; the
 # session sets $out, where fail() leaves a screenshot.

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The installer as a user without administrator rights runs it, silently, in a fresh Wine
 # prefix: the program lands in the user's local programs folder with a Start-menu entry and
 # an entry among the installed programs; the uninstaller removes all of it, and after the

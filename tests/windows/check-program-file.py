@@ -1,4 +1,8 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Reads the resources of the built Windows program file back and checks what Explorer and
 the file's Properties show: the icon (32 x 32 and 16 x 16 pixels, each in 16 and in 256
 colours) and the version record (file and product version, English (United States),

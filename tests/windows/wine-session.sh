@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The portable Windows program as a user starts it: unpacked from its zip into a fresh Wine
 # prefix, with nothing on the DLL path but the folder itself, under openbox on the private X
 # server of tests/e2e/run.sh. A click on "Расчет" writes the RX inductance and turn count
