@@ -31,15 +31,20 @@ const QStringList &candidates(DesignFont family)
     return family == DesignFont::MsSansSerif ? sans : serif;
 }
 
-// The first candidate that is installed, looked up once. Asking the toolkit for a family
-// that is missing sends every font made from it through fontconfig's substitution rules,
-// which costs a large share of the start-up time; the list of installed families does not.
+// The first candidate that is installed, scales to every size and has Cyrillic letters,
+// looked up once. Windows still carries "MS Sans Serif" as a bitmap font in a few sizes, which
+// could show neither the 48 pt block letters nor, outside Russian Windows, Cyrillic text.
+// Asking the toolkit for a family that is missing sends every font made from it through
+// fontconfig's substitution rules, which costs a large share of the start-up time; the list
+// of installed families does not.
 QString installedFamily(DesignFont family)
 {
     static const auto pick = [](DesignFont f) {
         const QStringList installed = QFontDatabase::families();
         for (const QString &name : candidates(f))
-            if (installed.contains(name, Qt::CaseInsensitive))
+            if (installed.contains(name, Qt::CaseInsensitive) &&
+                QFontDatabase::isSmoothlyScalable(name) &&
+                QFontDatabase::writingSystems(name).contains(QFontDatabase::Cyrillic))
                 return name;
         return candidates(f).front();
     };

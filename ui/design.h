@@ -33,7 +33,8 @@ constexpr QRect twipsRect(int left, int top, int width, int height)
 enum class DesignFont { MsSansSerif, TimesNewRoman };
 
 // The design's font at the given point size: "MS Sans Serif" or "Times New Roman" where
-// installed, otherwise the first installed stand-in with Cyrillic glyphs.
+// installed as a scalable font with Cyrillic letters, otherwise the first installed stand-in
+// that is.
 QFont designFont(DesignFont family, qreal points, bool bold = false);
 
 // The design's family followed by its stand-ins, in the order they are tried.

@@ -77,8 +77,11 @@ QString designFontFault(const QFont &font, ui::DesignFont family, qreal points, 
     const QString standIn = family == ui::DesignFont::MsSansSerif
                                 ? QStringLiteral("Liberation Sans")
                                 : QStringLiteral("Liberation Serif");
-    const QString expectedFamily =
-        QFontDatabase::families().contains(designFamily) ? designFamily : standIn;
+    const bool designUsable =
+        QFontDatabase::families().contains(designFamily) &&
+        QFontDatabase::isSmoothlyScalable(designFamily) &&
+        QFontDatabase::writingSystems(designFamily).contains(QFontDatabase::Cyrillic);
+    const QString expectedFamily = designUsable ? designFamily : standIn;
     const QString shown = QFontInfo(font).family();
     if (shown != expectedFamily)
         return QStringLiteral("shows %1 instead of %2").arg(shown, expectedFamily);

@@ -68,9 +68,10 @@ template <typename Tests> int runUiTests(int argc, char *argv[])
 // The top-level widgets with that object name that are on screen.
 int visibleWindows(const char *name);
 
-// Empty when the font is the design's family where it is installed, otherwise the Liberation
-// font that stands in for it (the program depends on fonts-liberation), at the design's size
-// and weight, with Cyrillic glyphs; otherwise what is wrong.
+// Empty when the font is the design's family where it is installed as a scalable font with
+// Cyrillic letters, otherwise the Liberation font that stands in for it (the program depends
+// on fonts-liberation), at the design's size and weight, with Cyrillic glyphs; otherwise what
+// is wrong.
 QString designFontFault(const QFont &font, ui::DesignFont family, qreal points, bool bold = false);
 
 } // namespace testing_support
