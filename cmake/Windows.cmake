@@ -60,11 +60,8 @@ add_custom_command(OUTPUT ${DDV_WINDOWS_ZIP}
     COMMENT "Packing ${ddv_package_name}.zip"
     VERBATIM)
 
-# The installer's script takes the version, the icon and the file list from here. Its
-# numeric version has four whole numbers: 1.00 becomes 1.0.0.0.
-math(EXPR ddv_version_major "${PROJECT_VERSION_MAJOR}")
-math(EXPR ddv_version_minor "${PROJECT_VERSION_MINOR}")
-set(DDV_VERSION_DOTS "${ddv_version_major}.${ddv_version_minor}.0.0")
+# The installer's script takes the version, the icon and the file list from here.
+list(JOIN DDV_VERSION_NUMBERS "." DDV_VERSION_DOTS)
 set(DDV_ICON ${PROJECT_SOURCE_DIR}/app/icons/ddvelmor.ico)
 set(DDV_UNINSTALL_FILES "")
 foreach(file IN LISTS ddv_portable_files)
