@@ -22,8 +22,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://example.org/ddvelmor)
 # The shared libraries (Qt, the C++ runtime) come from dpkg-shlibdeps, so their package names
 # follow the Debian release the package is built on. The platform plugins and the fonts the
-# windows ask for are loaded at run time and have to be named.
+# windows ask for are loaded at run time and have to be named, as is the catalogue of Qt's own
+# texts in Russian.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qt6-translations-l10n")
 
 include(CPack)

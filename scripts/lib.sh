@@ -7,8 +7,9 @@
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# What building and running the program needs.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberation)
+# What building and running the program needs, Qt's Russian catalogue of its own texts included.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberation
+                qt6-translations-l10n)
 
 # What making the Debian package needs on top: Debian's build flags and dependency tools.
 PACKAGE_PACKAGES=(dpkg-dev file)
@@ -17,7 +18,7 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 # window manager for the end-to-end tests, and the packaging and licensing tools it checks
 # with.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils openbox
-               imagemagick time desktop-file-utils appstream
+               imagemagick time desktop-file-utils appstream man-db
                "${PACKAGE_PACKAGES[@]}" lintian reuse clang libclang-rt-dev librsvg2-bin python3)
 
 # Installs the packages that are not installed yet; does nothing when all are there.

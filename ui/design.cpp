@@ -6,8 +6,10 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QPalette>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -95,6 +97,17 @@ void setUpApplication(QApplication &app)
     // Fusion paints the coloured button faces and field backgrounds of the designs on
     // every platform; native styles ignore some of them.
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    // The toolkit's own texts (the fields' context menus) in Russian like the rest of the
+    // program, whatever the system's locale. Linux keeps the catalogue in Qt's translations
+    // folder, the Windows program in translations/ beside it, which is that folder for a
+    // program that carries its own Qt. Without it they stay in English.
+    auto *catalogue = new QTranslator(&app);
+    if (catalogue->load(QStringLiteral("qtbase_ru"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(catalogue);
+    else
+        delete catalogue;
 }
 
 } // namespace ui

@@ -80,7 +80,8 @@ inline QString qs(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-// Application name, version and widget style. Call once, before any window is created.
+// Application name, version, widget style and the Russian texts of the toolkit. Call once,
+// before any window is created.
 void setUpApplication(QApplication &app);
 
 // The program's icon in all its sizes, from the compiled-in resources.

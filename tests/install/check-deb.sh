@@ -35,7 +35,7 @@ check "maintainer" grep -q '@example.org>$' <<<"$(field Maintainer)"
 for package in libqt6widgets6 libqt6gui6 libqt6core6; do
     check "depends on $package" grep -Eq "(^|, )$package(t64)?( |,|$)" <<<"$depends"
 done
-for package in qt6-qpa-plugins fonts-liberation; do
+for package in qt6-qpa-plugins fonts-liberation qt6-translations-l10n; do
     check "depends on $package" grep -Eq "(^|, )$package( |,|$)" <<<"$depends"
 done
 
