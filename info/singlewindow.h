@@ -6,7 +6,7 @@
 // One information window for the whole run: created from its design on the first show,
 // shown modeless beside the window that opens it, destroyed with its controls and edits when
 // the user closes it, and made afresh on the next show. A show while it is open leaves the
-// open window as it is.
+// open window as it is, where it is, and brings it to the front with the focus.
 
 #include <QPointer>
 #include <QWidget>
@@ -30,6 +30,8 @@ template <typename Window> class SingleWindow {
                 window_->placeBeside(opener);
         }
         window_->show();
+        window_->raise();
+        window_->activateWindow();
     }
 
     // The open window, or nullptr while it is closed.

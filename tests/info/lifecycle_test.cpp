@@ -60,6 +60,7 @@ class LifecycleTest : public QObject {
         QCOMPARE(visibleWindows("frmAbout"), 1);
     }
 
+    // A second show brings the open window to the front, as it is and where it is.
     void twoShowsGiveOneWindowLeftAsItIs()
     {
         info::SingleWindow<info::AboutWindow> about;
@@ -68,10 +69,16 @@ class LifecycleTest : public QObject {
         showAndEdit(author);
         const QPointer<QWidget> firstAbout = about.current();
         const QPointer<QWidget> firstAuthor = author.current();
+        const QRect aboutPlace = firstAbout->geometry();
+        QWidget mainWindow; // in front of both, as after a click on the main window
+        QVERIFY(testing_support::open(&mainWindow));
         about.show();
+        QTRY_COMPARE(QApplication::activeWindow(), firstAbout.data());
         author.show();
+        QTRY_COMPARE(QApplication::activeWindow(), firstAuthor.data());
         QCOMPARE(about.current(), firstAbout.data());
         QCOMPARE(author.current(), firstAuthor.data());
+        QCOMPARE(firstAbout->geometry(), aboutPlace);
         QCOMPARE(visibleWindows("frmAbout"), 1);
         QCOMPARE(visibleWindows("frmAbout1"), 1);
         QCOMPARE(control<TextBox>(*about.current(), "Text1")->text(),
