@@ -24,11 +24,17 @@ namespace {
 
 using ui::qs;
 
-// The field texts as the commands see them, held by the window's line edits.
+// The field texts as the commands see them, held by the window's line edits. A written text
+// shows from its first character, as a classic text box shows a text a program sets: a long
+// number must not read from its end.
 class WidgetFields : public FieldTexts {
   public:
     std::string text(Field field) const override { return edit(field)->text().toStdString(); }
-    void setText(Field field, std::string_view text) override { edit(field)->setText(qs(text)); }
+    void setText(Field field, std::string_view text) override
+    {
+        edit(field)->setText(qs(text));
+        edit(field)->setCursorPosition(0);
+    }
 
     QLineEdit *edit(Field field) const { return edits[static_cast<std::size_t>(field)]; }
     std::array<QLineEdit *, kFieldCount> edits{};

@@ -13,12 +13,14 @@
 #include "tests/support/uitest.h"
 #include "ui/design.h"
 #include "ui/form.h"
+#include "ui/textbox.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -355,13 +357,48 @@ class MainWindowTest : public QObject {
         QCOMPARE(edit(Field::RxCrossSection)->text(), QStringLiteral("4.400082"));
     }
 
+    // A written result shows from its first digit, also one longer than its field.
     void outputFieldsTakeTypingAndAreOverwritten()
     {
         clearField(Field::RxInductance);
         QTest::keyClicks(edit(Field::RxInductance), u"abc"_s);
         QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("abc"));
+        edit(Field::RxWireDiameter)->setText(u"0.123456789"_s);
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
         QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("7684"));
+        const QLineEdit *section = edit(Field::RxCrossSection);
+        QCOMPARE(section->text(), QStringLiteral("1.87844837306723"));
+        QVERIFY(section->fontMetrics().horizontalAdvance(section->text()) >
+                section->contentsRect().width());
+        for (Field f : {Field::RxInductance, Field::RxTurns, Field::RxCrossSection,
+                        Field::TxCrossSection, Field::TxInductance})
+            QCOMPARE(edit(f)->cursorPosition(), 0);
+    }
+
+    // The toolkit's menus speak Russian too, under the C locale of this test.
+    void contextMenusAreRussian()
+    {
+        QTest::mouseClick(button("Command2"), Qt::LeftButton);
+        QWidget *about = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            about = w->objectName() == u"frmAbout"_s && w->isVisible() ? w : about;
+        QVERIFY(about);
+        const std::unique_ptr<QMenu> menus[] = {
+            std::unique_ptr<QMenu>(edit(Field::RxWireDiameter)->createStandardContextMenu()),
+            std::unique_ptr<QMenu>(
+                ui::control<ui::TextBox>(*about, "Text1")->createStandardContextMenu())};
+        about->close();
+        for (const auto &menu : menus) {
+            QStringList texts;
+            for (const QAction *action : menu->actions())
+                if (!action->isSeparator())
+                    texts << action->text().section(u'\t', 0, 0);
+            QVERIFY2(texts.contains(u"&Копировать"_s) && texts.contains(u"В&ставить"_s) &&
+                         texts.contains(u"Выделить всё"_s),
+                     qPrintable(texts.join(u", "_s)));
+            for (const QString &text : texts)
+                QVERIFY2(!text.contains(QRegularExpression(u"[A-Za-z]"_s)), qPrintable(text));
+        }
     }
 
     void pastingAMegabyteRaisesOneBoxPerEdit()
