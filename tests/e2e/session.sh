@@ -64,12 +64,17 @@ about_title="О программе v.1"
 xdotool windowactivate --sync "$main"
 open_info 176 "$about_title" about-window.png
 [ "$WIDTH" = 624 ] && [ "$HEIGHT" = 312 ] || fail "About window is ${WIDTH}x${HEIGHT}"
-# A second click opens no second window.
+# With the main window in front, a second click opens no second window but brings the open
+# one to the front.
+about=$info
+xdotool windowactivate --sync "$main"
 xdotool mousemove --window "$main" 176 24 click 1
 two_about_windows() {
     [ "$(xdotool search --onlyvisible --name "$(title_regex "$about_title")" | wc -l)" -gt 1 ]
 }
 if wait_for 2 two_about_windows; then fail "a second About window opened"; fi
+about_active() { [ "$(xdotool getactivewindow)" = "$about" ]; }
+wait_for 5 about_active || fail "a second click left the About window behind"
 
 # With About still open, the Author button is clicked where it is on the screen.
 author_title="Автор программы"
