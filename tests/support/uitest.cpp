@@ -9,11 +9,23 @@
 #include <QFontMetrics>
 #include <QWidget>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace testing_support {
 
 namespace {
 
 ExpectedBoxes *expected = nullptr;
+
+#ifdef Q_OS_WIN
+QColor windowsColour(int index)
+{
+    const COLORREF colour = GetSysColor(index);
+    return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+}
+#endif
 
 } // namespace
 
@@ -70,6 +82,28 @@ int visibleWindows(const char *name)
         count += widget->isVisible() && widget->objectName() == QLatin1String(name) ? 1 : 0;
     return count;
 }
+
+#ifdef Q_OS_WIN
+QColor desktopColour()
+{
+    return windowsColour(COLOR_BACKGROUND);
+}
+
+QColor windowBackgroundColour()
+{
+    return windowsColour(COLOR_WINDOW);
+}
+#else
+QColor desktopColour()
+{
+    return QColor(0, 0, 0);
+}
+
+QColor windowBackgroundColour()
+{
+    return QColor(255, 255, 255);
+}
+#endif
 
 QString designFontFault(const QFont &font, ui::DesignFont family, qreal points, bool bold)
 {
