@@ -107,7 +107,9 @@ QColor windowBackgroundColour()
 
 QString designFontFault(const QFont &font, ui::DesignFont family, qreal points, bool bold)
 {
-    const QString designFamily = ui::designFamilies(family).front();
+    const QString designFamily = family == ui::DesignFont::MsSansSerif
+                                     ? QStringLiteral("MS Sans Serif")
+                                     : QStringLiteral("Times New Roman");
     const QString standIn = family == ui::DesignFont::MsSansSerif
                                 ? QStringLiteral("Liberation Sans")
                                 : QStringLiteral("Liberation Serif");

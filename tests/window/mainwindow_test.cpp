@@ -1,14 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The main window as the user meets it: its frame and controls, the focus order as the keys
-// move it, the Calculate button and the two field checks wired to their events, real modal
-// boxes, regional settings, pasted megabytes, the information windows opening beside it where
-// they leave its buttons free, and texts that fit their boxes at every display scale.
+// The main window as the user meets it: the application set-up, its frame and controls, the
+// focus order as the keys move it, the Calculate button and the two field checks wired to their
+// events, real modal boxes, regional settings, pasted megabytes, the information windows opening
+// beside it where they leave its buttons free, and in all three windows controls clear of each
+// other with texts that fit their boxes at every display scale.
 
 #include "calculator/commands.h"
 #include "calculator/window/mainwindow.h"
-#include "tests/support/fieldlog.h"
 #include "tests/support/recordedmessages.h"
 #include "tests/support/uitest.h"
 #include "ui/design.h"
@@ -34,7 +34,6 @@ using namespace Qt::StringLiterals;
 using testing_support::ExpectedBoxes;
 using testing_support::RecordedMessages;
 using testing_support::visibleWindows;
-using ui::qs;
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -102,28 +101,34 @@ class MainWindowTest : public QObject {
         QCOMPARE(window->findChildren<QWidget *>(QRegularExpression(u"^Line\\d$"_s)).size(), 12);
     }
 
-    // Each field with its default text, named for screen readers by the row label beside it.
+    // Each field, an element of its control array, with its default text, named for screen
+    // readers by the row label beside it.
     void startsWithDefaultsAndFocusInText1()
     {
-        const std::array<std::array<QString, 3>, 14> fields{{
-            {u"Text1"_s, u"10"_s, u"Желаемая частота - RX"_s},
-            {u"Text2"_s, u"190"_s, u"Внутренний диаметр - RX"_s},
-            {u"Text3"_s, u"33"_s, u"Емкость контура  - RX"_s},
-            {u"Text4"_s, u"0.18"_s, u"Диаметр проводника - RX"_s},
-            {u"Text5"_s, u"0"_s, u"Индуктивность - RX"_s},
-            {u"Text6"_s, u"0"_s, u"Число витков - RX      (в пределах 175 - 250!!)"_s},
-            {u"Text7"_s, u"0"_s, u"Сечение  - RX"_s},
-            {u"Text8"_s, u"11.5"_s, u"Желаемая частота - TX"_s},
-            {u"Text9"_s, u"190"_s, u"Внутренний диаметр - TX"_s},
-            {u"Text10"_s, u"40"_s, u"Число витков - TX"_s},
-            {u"Text11"_s, u"0.4"_s, u"Диаметр проводника - TX"_s},
-            {u"Text12"_s, u"470"_s, u"Емкость контура  - TX"_s},
-            {u"Text13"_s, u"0"_s, u"Индуктивность - TX"_s},
-            {u"Text14"_s, u"0"_s, u"Сечение  - TX"_s},
+        struct DesignField {
+            const char *name;
+            int index;
+            QString text, label;
+        };
+        const std::array<DesignField, 14> fields{{
+            {"Text1", 0, u"10"_s, u"Желаемая частота - RX"_s},
+            {"Text2", 0, u"190"_s, u"Внутренний диаметр - RX"_s},
+            {"Text3", 1, u"33"_s, u"Емкость контура  - RX"_s},
+            {"Text4", 0, u"0.18"_s, u"Диаметр проводника - RX"_s},
+            {"Text5", 1, u"0"_s, u"Индуктивность - RX"_s},
+            {"Text6", 1, u"0"_s, u"Число витков - RX      (в пределах 175 - 250!!)"_s},
+            {"Text7", 2, u"0"_s, u"Сечение  - RX"_s},
+            {"Text8", 3, u"11.5"_s, u"Желаемая частота - TX"_s},
+            {"Text9", 3, u"190"_s, u"Внутренний диаметр - TX"_s},
+            {"Text10", 2, u"40"_s, u"Число витков - TX"_s},
+            {"Text11", 5, u"0.4"_s, u"Диаметр проводника - TX"_s},
+            {"Text12", 4, u"470"_s, u"Емкость контура  - TX"_s},
+            {"Text13", 2, u"0"_s, u"Индуктивность - TX"_s},
+            {"Text14", 3, u"0"_s, u"Сечение  - TX"_s},
         }};
-        for (const auto &[name, text, label] : fields) {
-            const auto *e = window->findChild<QLineEdit *>(name);
-            QVERIFY2(e, qPrintable(name));
+        for (const auto &[name, index, text, label] : fields) {
+            const auto *e = ui::control<QLineEdit>(*window, name, index);
+            QVERIFY2(e, name);
             QCOMPARE(e->text(), text);
             QCOMPARE(e->accessibleName(), label);
             // The row label is the nearest text to the field's left on its row.
@@ -134,7 +139,7 @@ class MainWindowTest : public QObject {
                     caption.bottom() >= e->y() && (!beside || l->x() > beside->x()))
                     beside = l;
             }
-            QVERIFY2(beside && beside->text() == label, qPrintable(name));
+            QVERIFY2(beside && beside->text() == label, name);
         }
         QCOMPARE(QApplication::focusWidget(), edit(Field::RxFrequency));
         QVERIFY(boxes.shown.empty());
@@ -427,14 +432,10 @@ class MainWindowTest : public QObject {
         QTest::keyClick(wire, Qt::Key_V, Qt::ControlModifier);
         QVERIFY(boxes.shown.empty());
 
-        // The pasted text reads as 0.15, just as the plain text does.
-        testing_support::MemoryFields plain(
-            testing_support::with(testing_support::defaultTexts(), Field::RxWireDiameter, "0.15"));
-        RecordedMessages plainBoxes;
-        calculate(plain, plainBoxes, ".");
+        // The pasted text reads as 0.15: 165 turns of 0.15 mm wire reach the RX inductance.
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
-        QCOMPARE(edit(Field::RxTurns)->text(), qs(plain.text(Field::RxTurns)));
-        QCOMPARE(edit(Field::RxCrossSection)->text(), qs(plain.text(Field::RxCrossSection)));
+        QCOMPARE(edit(Field::RxTurns)->text(), QStringLiteral("165"));
+        QCOMPARE(edit(Field::RxCrossSection)->text(), QStringLiteral("2.9143125"));
     }
 
     void informationWindowsOpenOnceBesideAWorkingMainWindow()
