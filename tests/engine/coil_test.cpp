@@ -55,8 +55,8 @@ TEST(ResonantInductance, WorkedNumbersAreExact)
     EXPECT_EQ(ResonantInductance(11.5, 470), 408);
     EXPECT_EQ(ResonantInductance(10, 27), 9391);
     EXPECT_EQ(ResonantInductance(10, 22), 11525);
-    // Above 2^52 every double is whole, so rounding hides no last-bit difference: only the
-    // order 1/(a·a·C) · 10^9 with a = 6.28·f gives this number.
+    // Above 2^52 every double is whole and rounding hides no last bit: this is the result of
+    // a = 6.28·f, then a·a·C, its reciprocal and that times 10^9; regrouped steps miss it.
     EXPECT_EQ(ResonantInductance(0.005, 0.00018), 5634666269986158);
 }
 
