@@ -25,6 +25,10 @@ eval "$(xdotool getwindowgeometry --shell "$main")"
 [ "$WIDTH" = 848 ] && [ "$HEIGHT" = 594 ] || fail "client area is ${WIDTH}x${HEIGHT}, not 848x594"
 echo "main window $main: ${WIDTH}x${HEIGHT}"
 
+# The window class ties the window to the program's menu entry and icon.
+class=$(xprop -id "$main" WM_CLASS)
+[ "$class" = 'WM_CLASS(STRING) = "ddvelmor", "DD for Velmor"' ] || fail "window class: $class"
+
 # A request to resize the window must leave it as it is.
 resized() {
     eval "$(xdotool getwindowgeometry --shell "$main")"

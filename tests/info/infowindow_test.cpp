@@ -44,7 +44,7 @@ void addWindowRows()
     QTest::newRow("About") << Window::About << u"frmAbout"_s << u"О программе v.1"_s
                            << QSize(624, 312) << QColor(0, 0, 0) << u"Понял"_s << qreal(12);
     QTest::newRow("Author") << Window::Author << u"frmAbout1"_s << u"Автор программы"_s
-                            << QSize(496, 220) << ui::systemColor(ui::SystemColor::Desktop)
+                            << QSize(496, 220) << testing_support::desktopColour()
                             << u"Знаю такого)"_s << qreal(11.25);
 }
 
@@ -121,7 +121,7 @@ class InfoWindowTest : public QObject {
         const auto window = make(which);
         const auto *box = control<ui::TextBox>(*window, "Text1");
         QVERIFY(box);
-        QCOMPARE(box->palette().color(QPalette::Base), ui::systemColor(ui::SystemColor::Desktop));
+        QCOMPARE(box->palette().color(QPalette::Base), testing_support::desktopColour());
         QCOMPARE(box->palette().color(QPalette::Text), QColor(255, 255, 192));
         const QString fault =
             designFontFault(box->font(), ui::DesignFont::TimesNewRoman, textPoints);

@@ -9,11 +9,23 @@
 #include <QFontMetrics>
 #include <QWidget>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace testing_support {
 
 namespace {
 
 ExpectedBoxes *expected = nullptr;
+
+#ifdef Q_OS_WIN
+QColor windowsColour(int index)
+{
+    const COLORREF colour = GetSysColor(index);
+    return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+}
+#endif
 
 } // namespace
 
@@ -71,9 +83,33 @@ int visibleWindows(const char *name)
     return count;
 }
 
+#ifdef Q_OS_WIN
+QColor desktopColour()
+{
+    return windowsColour(COLOR_BACKGROUND);
+}
+
+QColor windowBackgroundColour()
+{
+    return windowsColour(COLOR_WINDOW);
+}
+#else
+QColor desktopColour()
+{
+    return QColor(0, 0, 0);
+}
+
+QColor windowBackgroundColour()
+{
+    return QColor(255, 255, 255);
+}
+#endif
+
 QString designFontFault(const QFont &font, ui::DesignFont family, qreal points, bool bold)
 {
-    const QString designFamily = ui::designFamilies(family).front();
+    const QString designFamily = family == ui::DesignFont::MsSansSerif
+                                     ? QStringLiteral("MS Sans Serif")
+                                     : QStringLiteral("Times New Roman");
     const QString standIn = family == ui::DesignFont::MsSansSerif
                                 ? QStringLiteral("Liberation Sans")
                                 : QStringLiteral("Liberation Serif");

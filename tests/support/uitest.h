@@ -68,6 +68,12 @@ template <typename Tests> int runUiTests(int argc, char *argv[])
 // The top-level widgets with that object name that are on screen.
 int visibleWindows(const char *name);
 
+// The two system colours of the designs as this platform gives them, asked from Windows itself
+// there, elsewhere the fixed stand-ins written out: the desktop black, as current Windows has
+// it, and the window background Fusion's white base colour.
+QColor desktopColour();
+QColor windowBackgroundColour();
+
 // Empty when the font is the design's family where it is installed as a scalable font with
 // Cyrillic letters, otherwise the Liberation font that stands in for it (the program depends
 // on fonts-liberation), at the design's size and weight, with Cyrillic glyphs; otherwise what

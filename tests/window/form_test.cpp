@@ -147,7 +147,7 @@ class FormTest : public QObject {
         QCOMPARE(box->document()->documentMargin(), 0.0);
         QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
         QCOMPARE(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-        QCOMPARE(box->palette().color(QPalette::Base), ui::systemColor(ui::SystemColor::Desktop));
+        QCOMPARE(box->palette().color(QPalette::Base), testing_support::desktopColour());
         QCOMPARE(box->palette().color(QPalette::Text), QColor(255, 255, 192));
         // Its frame keeps the toolkit's colours, to stand out from a dark window.
         QCOMPARE(box->palette().color(QPalette::Window),
@@ -158,8 +158,7 @@ class FormTest : public QObject {
     {
         const auto *opaque = control<QLabel>(form(), "Label1", 9);
         QVERIFY(opaque->autoFillBackground());
-        QCOMPARE(opaque->palette().color(QPalette::Window),
-                 ui::systemColor(ui::SystemColor::Desktop));
+        QCOMPARE(opaque->palette().color(QPalette::Window), testing_support::desktopColour());
         QCOMPARE(opaque->palette().color(QPalette::WindowText), QColor(255, 255, 128));
         QVERIFY(opaque->wordWrap());
         QCOMPARE(opaque->alignment(), Qt::AlignLeft | Qt::AlignTop);
@@ -175,7 +174,7 @@ class FormTest : public QObject {
     void linesAndPicturesShowTheirColourAndBitmap()
     {
         const QImage shot = form().grab().toImage();
-        const QColor line = ui::systemColor(ui::SystemColor::WindowBackground);
+        const QColor line = testing_support::windowBackgroundColour();
         QCOMPARE(shot.pixelColor(16, 136), line);
         QCOMPARE(shot.pixelColor(416, 576), line);
         QCOMPARE(shot.pixelColor(220, 137), QColor(0, 0, 0));
