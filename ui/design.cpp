@@ -57,11 +57,6 @@ QString installedFamily(DesignFont family)
 
 } // namespace
 
-QStringList designFamilies(DesignFont family)
-{
-    return candidates(family);
-}
-
 QFont designFont(DesignFont family, qreal points, bool bold)
 {
     QFont font(installedFamily(family));

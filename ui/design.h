@@ -37,9 +37,6 @@ enum class DesignFont { MsSansSerif, TimesNewRoman };
 // that is.
 QFont designFont(DesignFont family, qreal points, bool bold = false);
 
-// The design's family followed by its stand-ins, in the order they are tried.
-QStringList designFamilies(DesignFont family);
-
 // Classic system colour indices used by the designs.
 enum class SystemColor {
     Desktop = 1,          // COLOR_BACKGROUND
