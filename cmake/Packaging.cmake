@@ -1,7 +1,8 @@
 # SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# The Debian package of the program: `cpack -G DEB` in the build directory.
+# The Debian package of the program, which scripts/package makes with `cpack -G DEB` in the
+# build directory (build_debian_package in scripts/lib.sh).
 set(CPACK_PACKAGE_NAME ddvelmor)
 set(CPACK_PACKAGE_VENDOR Tamrel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -13,7 +14,7 @@ frequencies, capacitances and wire diameters. The user interface is in Russian."
 set(CPACK_PACKAGE_CONTACT "Tamrel <tamrel@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/DebianStrip.cmake)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/DebianLayout.cmake)
 set(CPACK_DDV_STRIP ${CMAKE_STRIP})
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
