@@ -62,16 +62,18 @@ debian_build_flags() {
 }
 
 # build_debian_package DIR: builds the program alone in DIR with Debian's flags and makes the
-# Debian package there. The build folder, like the source folder, leaves no trace in the
-# program, and the package's times are those of source_date_epoch, so that the same sources
-# give the same package wherever they are.
+# Debian package there. The same sources give the same package wherever they are, as long as
+# DIR lies at the same place relative to them: the debugging information, which the program's
+# build ID covers, names the build folder as "build" and the source folder as ".", but moc's
+# output reaches the headers by relative paths. The package's times are source_date_epoch,
+# its folders' permissions those of umask 022.
 build_debian_package() {
     local dir=$1
     configure_and_build "$dir" -DBUILD_TESTING=OFF -DDDV_BUILD_BENCHMARKS=OFF \
         -DCMAKE_CXX_FLAGS="$(debian_build_flags CPPFLAGS) $(debian_build_flags CXXFLAGS) -ffile-prefix-map=$dir=build" \
         -DCMAKE_EXE_LINKER_FLAGS="$(debian_build_flags LDFLAGS)"
     rm -f "$dir"/*.deb
-    (cd "$dir" && SOURCE_DATE_EPOCH=$(source_date_epoch) cpack -G DEB)
+    (cd "$dir" && umask 022 && SOURCE_DATE_EPOCH=$(source_date_epoch) cpack -G DEB)
 }
 
 # The time that stands for the sources in everything built from them (SOURCE_DATE_EPOCH, in

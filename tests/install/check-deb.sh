@@ -81,11 +81,13 @@ tar -xzf "$work/source.tar.gz" -C "$work"
 tree="$work/ddvelmor-$version"
 check "the source tarball holds the sources under ddvelmor-$version/, without .git" \
     test -f "$tree/CMakeLists.txt" -a ! -e "$tree/.git"
-# Its own scripts, its time taken from its files, its files private to their owner.
+# With its own scripts, its time taken from its files, its files private to their owner, in a
+# build folder where the first one is relative to its sources (build_debian_package).
+again="$tree/$(realpath --relative-to="$ROOT" "$build")"
 if (cd "$tree" && umask 077 && env -u SOURCE_DATE_EPOCH TZ=Asia/Kamchatka LC_ALL=C.UTF-8 \
-        scripts/package >"$work/again.log" 2>&1); then
+        scripts/package "$again" >"$work/again.log" 2>&1); then
     check "the package built from the source tarball is the same" \
-        same_build "$deb" "$tree/build-package/$(basename "$deb")"
+        same_build "$deb" "$again/$(basename "$deb")"
 else
     cat "$work/again.log"
     check "the source tarball builds the program and the package" false
