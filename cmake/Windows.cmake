@@ -88,6 +88,9 @@ string(REPLACE " " "=" qt_source_request "${qt_source}")
 list(JOIN ddv_qt_files ", " qt_files)
 string(APPEND qt_files ", translations/qtbase_ru.qm")
 string(REPLACE "/" "\\" qt_files "${qt_files}")
+# Debian's MinGW-w64 GCC gives its version as 12.0.0 whatever its release; the notice names
+# the major version only.
+string(REGEX MATCH "^[0-9]+" gcc_version "${CMAKE_CXX_COMPILER_VERSION}")
 set(gcc_files ${ddv_runtime_files})
 list(REMOVE_ITEM gcc_files libwinpthread-1.dll)
 list(JOIN gcc_files ", " gcc_files)
@@ -104,7 +107,7 @@ add_custom_command(OUTPUT ${ddv_notice_paths}
             ${PROJECT_SOURCE_DIR}/LICENSE ${ddv_templates} ${QT6_INSTALL_PREFIX}
             ${ddv_gcc_copyright} ${ddv_mingw_copyright} ${ddv_notice_dir}
             version=${PROJECT_VERSION} qt_version=${Qt6_VERSION} "qt_files=${qt_files}"
-            gcc_version=${CMAKE_CXX_COMPILER_VERSION} "gcc_files=${gcc_files}"
+            gcc_version=${gcc_version} "gcc_files=${gcc_files}"
             mingw_files=libwinpthread-1.dll "qt_source=${qt_source}"
             qt_source_request=${qt_source_request}
             "translations_package=${translations_binary}"

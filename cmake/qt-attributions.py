@@ -98,14 +98,8 @@ def covers(folder, entry, read):
     return any(path == part or path.startswith(part + os.sep) for part in scope for path in read)
 
 
-# Licence texts that an attribution's licence file only points to: FreeType's LICENSE.txt
-# names the two licences to choose from, and the program takes FreeType under the first.
-POINTED_TO = {"freetype": ["docs/FTL.TXT"]}
-
-
 def licence_texts(source, folder, entry):
     names = entry.get("LicenseFiles") or ([entry["LicenseFile"]] if "LicenseFile" in entry else [])
-    names += POINTED_TO.get(entry["Id"], [])
     texts = []
     for name in names:
         with open(os.path.join(source, folder, name), encoding="utf-8", errors="replace") as file:
