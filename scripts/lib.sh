@@ -65,8 +65,8 @@ debian_build_flags() {
 # Debian package there. The same sources give the same package wherever they are, as long as
 # DIR lies at the same place relative to them: the debugging information, which the program's
 # build ID covers, names the build folder as "build" and the source folder as ".", but moc's
-# output reaches the headers by relative paths. The package's times are source_date_epoch,
-# its folders' permissions those of umask 022.
+# output reaches the headers by relative paths. cpack gives every member of the package the
+# time SOURCE_DATE_EPOCH (source_date_epoch), and its folders the permissions of umask 022.
 build_debian_package() {
     local dir=$1
     configure_and_build "$dir" -DBUILD_TESTING=OFF -DDDV_BUILD_BENCHMARKS=OFF \
