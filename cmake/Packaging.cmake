@@ -1,7 +1,8 @@
 # SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# The Debian package of the program: `cpack -G DEB` in the build directory.
+# The Debian package of the program, which scripts/package makes with `cpack -G DEB` in the
+# build directory (build_debian_package in scripts/lib.sh).
 set(CPACK_PACKAGE_NAME ddvelmor)
 set(CPACK_PACKAGE_VENDOR Tamrel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

@@ -10,6 +10,12 @@
 set(BUILD_SHARED_LIBS ON CACHE BOOL "")
 set(CMAKE_BUILD_TYPE Release CACHE STRING "")
 
+# Where the cache is leaves no trace in the DLLs: the source and build folders are named
+# alike wherever they are, so that Qt built on another machine gives the same bytes.
+set(ddv_path_maps "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=qtbase -ffile-prefix-map=${CMAKE_BINARY_DIR}=build")
+set(CMAKE_C_FLAGS ${ddv_path_maps} CACHE STRING "")
+set(CMAKE_CXX_FLAGS ${ddv_path_maps} CACHE STRING "")
+
 # Nothing but the libraries: no examples, tests or benchmarks of Qt's own.
 set(QT_BUILD_EXAMPLES OFF CACHE BOOL "")
 set(QT_BUILD_TESTS OFF CACHE BOOL "")

@@ -14,12 +14,16 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-li
 # What making the Debian package needs on top: Debian's build flags and dependency tools.
 PACKAGE_PACKAGES=(dpkg-dev file)
 
+# What making a release needs on top: the source is what git records.
+RELEASE_PACKAGES=(git)
+
 # What the test suite needs on top: unit test and benchmark libraries, an X server with a
 # window manager for the end-to-end tests, and the packaging and licensing tools it checks
 # with.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils openbox
                imagemagick time desktop-file-utils appstream man-db
-               "${PACKAGE_PACKAGES[@]}" lintian reuse clang libclang-rt-dev librsvg2-bin python3)
+               "${PACKAGE_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" diffoscope-minimal lintian reuse
+               clang libclang-rt-dev librsvg2-bin python3)
 
 # Installs the packages that are not installed yet; does nothing when all are there.
 ensure_packages() {
@@ -59,12 +63,58 @@ debian_build_flags() {
 }
 
 # build_debian_package DIR: builds the program alone in DIR with Debian's flags and makes the
-# Debian package there.
+# Debian package there. The same sources give the same package wherever they are, as long as
+# DIR lies at the same place relative to them: the debugging information, which the program's
+# build ID covers, names the build folder as "build" and the source folder as ".", but moc's
+# output reaches the headers by relative paths. cpack gives every member of the package the
+# time SOURCE_DATE_EPOCH (source_date_epoch), and its folders the permissions of umask 022.
 build_debian_package() {
     local dir=$1
     configure_and_build "$dir" -DBUILD_TESTING=OFF -DDDV_BUILD_BENCHMARKS=OFF \
-        -DCMAKE_CXX_FLAGS="$(debian_build_flags CPPFLAGS) $(debian_build_flags CXXFLAGS)" \
+        -DCMAKE_CXX_FLAGS="$(debian_build_flags CPPFLAGS) $(debian_build_flags CXXFLAGS) -ffile-prefix-map=$dir=build" \
         -DCMAKE_EXE_LINKER_FLAGS="$(debian_build_flags LDFLAGS)"
     rm -f "$dir"/*.deb
-    (cd "$dir" && cpack -G DEB)
+    (cd "$dir" && umask 022 && SOURCE_DATE_EPOCH=$(source_date_epoch) cpack -G DEB)
+}
+
+# The time that stands for the sources in everything built from them (SOURCE_DATE_EPOCH, in
+# seconds since 1970): when not given, the time of the commit in a git clone, or in an
+# unpacked source tarball, the time its files carry.
+source_date_epoch() {
+    if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+        echo "$SOURCE_DATE_EPOCH"
+    elif [ -e "$ROOT/.git" ]; then
+        git -C "$ROOT" log -1 --format=%ct
+    else
+        stat -c %Y "$ROOT/CMakeLists.txt"
+    fi
+}
+
+# same_build FILE OTHER: whether two builds of a file are the same, byte for byte; when they
+# are not, diffoscope shows where they differ.
+same_build() {
+    cmp -s "$1" "$2" && return 0
+    echo "FAILED: $1 and $2 differ:" >&2
+    diffoscope --text - "$1" "$2" 2>&1 | head -150 >&2 || true
+    return 1
+}
+
+# make_source_tarball OUT.tar.gz VERSION: the source tree as ddvelmor-VERSION/, with what a
+# clone has (no .git, nothing that builds leave): names in order, times from
+# source_date_epoch, owner and group 0, permissions as git records them, no time in the gzip
+# header. In an unpacked tarball, its own files.
+make_source_tarball() {
+    local out=$1 version=$2
+    (
+        cd "$ROOT"
+        if [ -e .git ]; then
+            git ls-files -z
+        else
+            find . \( -path './build*' -o -path ./dist -o -path ./.cache \) -prune -o -type f -printf '%P\0'
+        fi | LC_ALL=C sort -z |
+            tar --create --format=gnu --transform="s,^,ddvelmor-$version/," \
+                --mtime="@$(source_date_epoch)" --owner=0 --group=0 --numeric-owner \
+                --mode=u=rwX,go=rX --no-recursion --null --files-from=- |
+            gzip -9n
+    ) >"$out"
 }

@@ -5,7 +5,9 @@
 
 # Builds the Debian package as scripts/package does, in a build of its own, and checks its
 # control fields, its contents, the hardening of the program and what Debian's own checker,
-# lintian, says of it.
+# lintian, says of it. Then makes the source tarball twice, under different umasks, time
+# zones and locales, checks that both are the same, and builds the package again from the
+# tarball, unpacked without git in a temporary folder: it must come out the same.
 # Usage: check-deb.sh PACKAGE_BUILD_DIR VERSION
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
@@ -69,6 +71,26 @@ if lintian --pedantic --display-info --fail-on error,warning,info,pedantic "$deb
 else
     echo "FAILED: lintian reports the tags above"
     failed=1
+fi
+
+# The source tarball as scripts/release makes it, twice.
+make_source_tarball "$work/source.tar.gz" "$version"
+(umask 077 && TZ=Asia/Kamchatka LC_ALL=C.UTF-8 make_source_tarball "$work/again.tar.gz" "$version")
+check "the source tarball comes out the same twice" same_build "$work/source.tar.gz" "$work/again.tar.gz"
+tar -xzf "$work/source.tar.gz" -C "$work"
+tree="$work/ddvelmor-$version"
+check "the source tarball holds the sources under ddvelmor-$version/, without .git" \
+    test -f "$tree/CMakeLists.txt" -a ! -e "$tree/.git"
+# With its own scripts, its time taken from its files, its files private to their owner, in a
+# build folder where the first one is relative to its sources (build_debian_package).
+again="$tree/$(realpath --relative-to="$ROOT" "$build")"
+if (cd "$tree" && umask 077 && env -u SOURCE_DATE_EPOCH TZ=Asia/Kamchatka LC_ALL=C.UTF-8 \
+        scripts/package "$again" >"$work/again.log" 2>&1); then
+    check "the package built from the source tarball is the same" \
+        same_build "$deb" "$again/$(basename "$deb")"
+else
+    cat "$work/again.log"
+    check "the source tarball builds the program and the package" false
 fi
 
 exit "$failed"

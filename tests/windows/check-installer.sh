@@ -6,13 +6,15 @@
 # The installer as a user without administrator rights runs it, silently, in a fresh Wine
 # prefix: the program lands in the user's local programs folder with a Start-menu entry and
 # an entry among the installed programs; the uninstaller removes all of it, and after the
-# next start of Windows the prefix holds the files it held before.
-#   check-installer.sh WINE INSTALLER PORTABLE-FOLDER VERSION
+# next start of Windows the prefix holds the files it held before. The installed folder holds
+# the licence, notice and source files (check-download-files.sh).
+#   check-installer.sh WINE INSTALLER PORTABLE-FOLDER VERSION QT_VERSION
 set -euo pipefail
 wine=$1
 installer=$2
 portable=$3
 version=$4
+qt_version=$5
 wineserver="$(dirname "$wine")/wineserver"
 
 tmp=$(mktemp -d)
@@ -49,6 +51,8 @@ key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\ddvelmor'
 listing() { (cd "$1" && find . -type f | LC_ALL=C sort); }
 check "installed the files of the portable folder and the uninstaller" \
     diff <({ listing "$portable"; echo ./uninstall.exe; } | LC_ALL=C sort) <(listing "$folder")
+check "installed the licence, notice and source files" \
+    "$(dirname "$0")/check-download-files.sh" "$folder" "$version" "$qt_version"
 check "Start-menu entry" test -f "$shortcut"
 check "the Start-menu entry starts ddvelmor.exe" grep -aq 'ddvelmor\.exe' "$shortcut"
 check "entry among the installed programs, version $version" \

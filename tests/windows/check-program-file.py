@@ -6,21 +6,37 @@
 """Reads the resources of the built Windows program file back and checks what Explorer and
 the file's Properties show: the icon (32 x 32 and 16 x 16 pixels, each in 16 and in 256
 colours) and the version record (file and product version, English (United States),
-Unicode).
+Unicode); and what Windows reads before it starts the program: its application manifest
+(the user's own rights, Windows 10 and 11, per-monitor DPI awareness v2). Every program file
+of the portable folder must let Windows load it at a random address anywhere in the 64-bit
+address space and keep its data from being executed (ASLR, high-entropy ASLR, DEP).
 
-Usage: check-program-file.py PROGRAM.exe VERSION
+Usage: check-program-file.py PROGRAM.exe VERSION PORTABLE-FOLDER
 """
 
+import pathlib
 import struct
 import sys
+from xml.etree import ElementTree
 
 import pefile
 
 RT_ICON = pefile.RESOURCE_TYPE["RT_ICON"]
 RT_GROUP_ICON = pefile.RESOURCE_TYPE["RT_GROUP_ICON"]
 RT_VERSION = pefile.RESOURCE_TYPE["RT_VERSION"]
+RT_MANIFEST = pefile.RESOURCE_TYPE["RT_MANIFEST"]
 ENGLISH_US = 0x0409
 UNICODE = 1200
+
+# Microsoft's names for the manifest's parts and the one identifier of Windows 10 and 11.
+MANIFEST = {"asm3": "urn:schemas-microsoft-com:asm.v3",
+            "compatibility": "urn:schemas-microsoft-com:compatibility.v1",
+            "settings2016": "http://schemas.microsoft.com/SMI/2016/WindowsSettings"}
+WINDOWS_10_AND_11 = "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
+
+# IMAGE_DLLCHARACTERISTICS_* of the optional header.
+HIGH_ENTROPY_VA, DYNAMIC_BASE, NX_COMPAT = 0x0020, 0x0040, 0x0100
+BASE_RELOCATION = pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_BASERELOC"]
 
 failures = []
 
@@ -112,8 +128,46 @@ def version_record(pe, version):
           translations == [f"0x{ENGLISH_US:04x} 0x{UNICODE:04x}"])
 
 
+def manifest(pe):
+    found = entries(pe, RT_MANIFEST)
+    check("the program file holds one application manifest, number 1",
+          [name for name, _, _ in found] == [1])
+    if not found:
+        return
+    root = ElementTree.fromstring(found[0][2])
+    level = root.find(".//asm3:trustInfo/asm3:security/asm3:requestedPrivileges/"
+                      "asm3:requestedExecutionLevel", MANIFEST)
+    check("the manifest asks for the rights of the user who starts it (asInvoker)",
+          level is not None and level.get("level") == "asInvoker"
+          and level.get("uiAccess", "false") == "false")
+    systems = [system.get("Id") for system in root.findall(
+        "compatibility:compatibility/compatibility:application/compatibility:supportedOS",
+        MANIFEST)]
+    check(f"the manifest names Windows 10 and 11 as supported (found {systems})",
+          systems == [WINDOWS_10_AND_11])
+    awareness = root.find("asm3:application/asm3:windowsSettings/settings2016:dpiAwareness",
+                          MANIFEST)
+    check("the manifest makes the program DPI-aware per monitor, version 2",
+          awareness is not None and awareness.text.strip() == "PerMonitorV2")
+
+
+def security_flags(folder):
+    programs = sorted(path for path in pathlib.Path(folder).rglob("*")
+                      if path.suffix.lower() in (".exe", ".dll"))
+    check(f"the portable folder holds ddvelmor.exe and DLLs ({len(programs)} program files)",
+          any(path.name == "ddvelmor.exe" for path in programs) and len(programs) > 1)
+    for path in programs:
+        pe = pefile.PE(str(path), fast_load=True)
+        flags = pe.OPTIONAL_HEADER.DllCharacteristics
+        relocations = pe.OPTIONAL_HEADER.DATA_DIRECTORY[BASE_RELOCATION].Size
+        name = path.relative_to(folder)
+        check(f"{name}: ASLR with relocations, high-entropy ASLR, DEP (flags {flags:#06x})",
+              flags & DYNAMIC_BASE and relocations and flags & HIGH_ENTROPY_VA
+              and flags & NX_COMPAT)
+
+
 def main():
-    program, version = sys.argv[1], sys.argv[2]
+    program, version, portable = sys.argv[1], sys.argv[2], sys.argv[3]
     pe = pefile.PE(program, fast_load=True)
     pe.parse_data_directories(directories=[
         pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_RESOURCE"]])
@@ -127,6 +181,8 @@ def main():
           sorted(images) == sorted([(32, 32, 16, 4), (16, 16, 16, 4),
                                     (32, 32, 0, 8), (16, 16, 0, 8)]))
     version_record(pe, version)
+    manifest(pe)
+    security_flags(portable)
     return 1 if failures else 0
 
 

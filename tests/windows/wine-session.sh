@@ -6,12 +6,15 @@
 # The portable Windows program as a user starts it: unpacked from its zip into a fresh Wine
 # prefix, with nothing on the DLL path but the folder itself, under openbox on the private X
 # server of tests/e2e/run.sh. A click on "Расчет" writes the RX inductance and turn count
-# and raises the turn-count box. Screenshots go to OUTDIR.
-#   wine-session.sh WINE ZIP OUTDIR
+# and raises the turn-count box. Screenshots go to OUTDIR. The unpacked folder also holds the
+# licence, notice and source files (check-download-files.sh).
+#   wine-session.sh WINE ZIP OUTDIR VERSION QT_VERSION
 set -euo pipefail
 wine=$1
 zip=$2
 out=$3
+version=$4
+qt_version=$5
 mkdir -p "$out"
 source "$(dirname "$0")/../e2e/desktop.sh"
 
@@ -35,6 +38,8 @@ start_window_manager
 (cd "$tmp" && cmake -E tar xf "$zip")
 folder=$(find "$tmp" -maxdepth 1 -name 'ddvelmor-*-win64' -type d)
 [ -f "$folder/ddvelmor.exe" ] || fail "the zip holds no ddvelmor-*-win64/ddvelmor.exe"
+"$(dirname "$0")/check-download-files.sh" "$folder" "$version" "$qt_version" ||
+    fail "the zip lacks files that must go with the program"
 (cd "$folder" && exec "$wine" ddvelmor.exe) &
 app=$!
 
