@@ -83,6 +83,14 @@ int visibleWindows(const char *name)
     return count;
 }
 
+QWidget *visibleWindow(const char *name)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && widget->objectName() == QLatin1String(name))
+            return widget;
+    return nullptr;
+}
+
 #ifdef Q_OS_WIN
 QColor desktopColour()
 {

@@ -65,8 +65,10 @@ template <typename Tests> int runUiTests(int argc, char *argv[])
 // Runs the deletions that closing a window has queued; true when the window is gone.
 [[nodiscard]] bool isUnloaded(const QPointer<QWidget> &window);
 
-// The top-level widgets with that object name that are on screen.
+// The top-level widgets with that object name that are on screen, and one of them (nullptr
+// when there is none).
 int visibleWindows(const char *name);
+QWidget *visibleWindow(const char *name);
 
 // The two system colours of the designs as this platform gives them, asked from Windows itself
 // there, elsewhere the fixed stand-ins written out: the desktop black, as current Windows has

@@ -427,9 +427,7 @@ class MainWindowTest : public QObject {
     void contextMenusAreRussian()
     {
         QTest::mouseClick(button("Command2"), Qt::LeftButton);
-        QWidget *about = nullptr;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            about = w->objectName() == u"frmAbout"_s && w->isVisible() ? w : about;
+        QWidget *about = testing_support::visibleWindow("frmAbout");
         QVERIFY(about);
         const std::unique_ptr<QMenu> menus[] = {
             std::unique_ptr<QMenu>(edit(Field::RxWireDiameter)->createStandardContextMenu()),
@@ -492,9 +490,8 @@ class MainWindowTest : public QObject {
 
         // Closing the main window leaves them open; the run ends when the last one closes.
         const auto closeWindow = [](const char *name) {
-            for (QWidget *w : QApplication::topLevelWidgets())
-                if (w->objectName() == QLatin1String(name) && w->isVisible())
-                    w->close();
+            if (QWidget *w = testing_support::visibleWindow(name))
+                w->close();
         };
         QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
         std::vector<int> stillOpenAfterEachClose;
@@ -552,9 +549,7 @@ class MainWindowTest : public QObject {
              {std::tuple{"Command2", "frmAbout", QPoint(282, 163)},
               std::tuple{"Command3", "frmAbout1", QPoint(351, 218)}}) {
             QTest::mouseClick(button(opener), Qt::LeftButton);
-            QWidget *info = nullptr;
-            for (QWidget *w : QApplication::topLevelWidgets())
-                info = w->objectName() == QLatin1String(name) && w->isVisible() ? w : info;
+            QWidget *info = testing_support::visibleWindow(name);
             QVERIFY2(info, name);
             QTRY_VERIFY(info->isVisible() && info->frameGeometry() != info->geometry());
             const QRect client = info->geometry();
@@ -597,9 +592,9 @@ class MainWindowTest : public QObject {
         QWidget *shown = window.get();
         if (!opener.isEmpty()) {
             QTest::mouseClick(button(qPrintable(opener)), Qt::LeftButton);
-            for (QWidget *w : QApplication::topLevelWidgets())
-                shown = w->objectName() == name && w->isVisible() ? w : shown;
+            shown = testing_support::visibleWindow(qPrintable(name));
         }
+        QVERIFY(shown);
         QCOMPARE(shown->objectName(), name);
 
         struct Area {
