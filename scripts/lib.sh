@@ -20,10 +20,21 @@ RELEASE_PACKAGES=(git)
 # What the test suite needs on top: unit test and benchmark libraries, an X server with a
 # window manager for the end-to-end tests, and the packaging and licensing tools it checks
 # with.
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils openbox
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool xclip x11-utils openbox
                imagemagick time desktop-file-utils appstream man-db
                "${PACKAGE_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" diffoscope-minimal lintian reuse
                clang libclang-rt-dev librsvg2-bin python3)
+
+# What the scripts build once and keep outside the clone (Qt for Windows, the Debian 13 root):
+# ~/.cache/ddvelmor, or the folder DDV_CACHE names.
+CACHE=${DDV_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/ddvelmor}
+
+# A short key of what the given files say, blank lines and comments left out: a cached build
+# sits in a folder named after it, so that a change of recipe builds anew beside the old one.
+cache_key() { sed '/^[[:space:]]*\(#.*\)\{0,1\}$/d' "$@" | sha256sum | cut -c1-12; }
+
+# Seconds since $1, as minutes and seconds.
+took() { printf '%dm%02ds' $(((SECONDS - $1) / 60)) $(((SECONDS - $1) % 60)); }
 
 # Installs the packages that are not installed yet; does nothing when all are there.
 ensure_packages() {

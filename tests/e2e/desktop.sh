@@ -2,9 +2,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Helpers of the desktop sessions (session.sh, tests/windows/wine-session.sh): waiting,
-# finding windows by their exact title and starting the window manager. Sourced; the
-# session sets $out, where fail() leaves a screenshot.
+# finding windows by their exact title, reading a field and starting the window manager.
+# Sourced; the session sets $out, where fail() leaves a screenshot.
 # shellcheck shell=bash
+
+# The X tools convert titles and texts through the session's locale, and where that locale is
+# not generated, through ASCII, which loses every Cyrillic letter. They run under C.UTF-8,
+# which every Debian has; the program keeps the session's locale.
+xdotool() { env LC_ALL=C.UTF-8 xdotool "$@"; }
+xclip() { env LC_ALL=C.UTF-8 xclip "$@"; }
+xprop() { env LC_ALL=C.UTF-8 xprop "$@"; }
 
 fail() {
     echo "FAIL: $*" >&2
@@ -28,12 +35,54 @@ wait_for() {
     done
 }
 
-# The exact window title, as a regular expression anchored at both ends.
-title_regex() { printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\.*^$/()+?{}|]/\\&/g')"; }
+# The visible windows whose title is exactly $1, as window managers show it (_NET_WM_NAME,
+# always UTF-8). xdotool's --name matches the older WM_NAME too, which Qt and Wine write in
+# the locale's encoding: under a locale that is not generated, Latin-1 garbage.
+find_windows() {
+    local window title
+    for window in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+        title=$(xprop -id "$window" -notype -f _NET_WM_NAME 8u '=$0' _NET_WM_NAME 2>/dev/null) ||
+            continue
+        [ "$title" = "_NET_WM_NAME=\"$1\"" ] && echo "$window"
+    done
+    return 0
+}
 
-find_window() { xdotool search --onlyvisible --name "$(title_regex "$1")" | head -n 1; }
+# The first of them; fails when there is none.
+find_window() {
+    local windows
+    windows=$(find_windows "$1")
+    [ -n "$windows" ] && head -n 1 <<<"$windows"
+}
 
-closed() { ! xdotool search --onlyvisible --name "$(title_regex "$1")" >/dev/null; }
+closed() { [ -z "$(find_windows "$1")" ]; }
+
+# A field's text, as a person would copy it: click into it, select all, copy.
+field_text() { # WINDOW X Y
+    printf '' | xclip -selection clipboard
+    xdotool windowactivate --sync "$1"
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+    xdotool key ctrl+a ctrl+c
+    local text=
+    for _ in $(seq 50); do
+        text=$(xclip -o -selection clipboard 2>/dev/null || true)
+        [ -n "$text" ] && break
+        sleep 0.1
+    done
+    printf '%s' "$text"
+}
+
+# After a Calculate on the default texts, the main window's RX inductance and turn-count
+# fields, at (3600, 6720) and (3600, 7320) twips, hold the design's worked example, whole
+# numbers in any regional format.
+check_default_results() { # MAIN_WINDOW
+    local inductance turns
+    inductance=$(field_text "$1" 296 466)
+    turns=$(field_text "$1" 296 506)
+    echo "RX inductance \"$inductance\", RX turns \"$turns\""
+    [ "$inductance" = 7684 ] || fail "RX inductance is \"$inductance\", not 7684"
+    [ "$turns" = 173 ] || fail "RX turn count is \"$turns\", not 173"
+}
 
 # Starts openbox and returns once it manages a window: a client mapped while it is still
 # starting can be left unmanaged for a long time. Sets $wm to its process id.

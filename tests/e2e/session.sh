@@ -46,11 +46,11 @@ wait_for 20 find_window "$box_title" || fail "turn-count warning did not appear"
 box=$(find_window "$box_title")
 import -window root "$out/turn-count-warning.png"
 xdotool windowactivate --sync "$box" key Return
-wait_for 10 bash -c "! xdotool search --onlyvisible --name '$(title_regex "$box_title")'" ||
-    fail "warning box was not dismissed"
+wait_for 10 closed "$box_title" || fail "warning box was not dismissed"
 echo "turn-count warning shown and dismissed"
 
 import -window "$main" "$out/main-window-calculated.png"
+check_default_results "$main"
 
 # The two information windows: each opens from its button, once, beside the main window and
 # clear of its buttons, so that Author can be clicked while About is open; each closes with
@@ -74,7 +74,7 @@ about=$info
 xdotool windowactivate --sync "$main"
 xdotool mousemove --window "$main" 176 24 click 1
 two_about_windows() {
-    [ "$(xdotool search --onlyvisible --name "$(title_regex "$about_title")" | wc -l)" -gt 1 ]
+    [ "$(find_windows "$about_title" | wc -l)" -gt 1 ]
 }
 if wait_for 2 two_about_windows; then fail "a second About window opened"; fi
 about_active() { [ "$(xdotool getactivewindow)" = "$about" ]; }
