@@ -65,6 +65,19 @@ configure_and_build() {
     cmake --build "$dir" --parallel "$(nproc)"
 }
 
+# run_desktop_tests_in_other_locale BUILD_DIR: the tests that show windows (CTest label
+# desktop) once more, under a Russian locale as most users have it, or under C.UTF-8 when the
+# session's locale is Russian: results in the regional format, window titles and Qt's own
+# texts under both. The locale need not be generated.
+run_desktop_tests_in_other_locale() {
+    local other=ru_RU.UTF-8
+    case ${LC_ALL:-${LC_NUMERIC:-${LANG:-}}} in
+    ru*) other=C.UTF-8 ;;
+    esac
+    echo "The tests that show windows again, under LC_ALL=$other:"
+    (cd "$1" && LC_ALL=$other ctest --label-regex '^desktop$' --output-on-failure --parallel "$(nproc)")
+}
+
 # debian_build_flags NAME: one of the flag sets Debian builds its packages with (CPPFLAGS,
 # CXXFLAGS, LDFLAGS), all hardening included: fortified functions, stack protector, read-only
 # relocations, immediate binding. Asked from the source folder, which the flags map to "." in
