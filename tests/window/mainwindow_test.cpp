@@ -545,7 +545,7 @@ class MainWindowTest : public QObject {
                                                             qRound(room.height() * place.y()));
         window->move(topLeft);
         // A window moved to another screen reports its new place once the window system has
-        // confirmed it; until then Qt 6.8 gives a provisional one, from the old screen's scale.
+        // confirmed it; until then Qt 6.8 gives a provisional one.
         QTRY_COMPARE(window->pos(), topLeft);
         QCOMPARE(window->screen(), target);
         const QRect main = window->geometry();
