@@ -7,7 +7,6 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLibraryInfo>
-#include <QPalette>
 #include <QStyleFactory>
 #include <QTranslator>
 
@@ -74,9 +73,11 @@ QColor systemColor(SystemColor which)
 #else
     switch (which) {
     case SystemColor::Desktop:
+    case SystemColor::WindowText:
+    case SystemColor::ButtonText:
         return Qt::black;
     case SystemColor::WindowBackground:
-        return QGuiApplication::palette().color(QPalette::Base);
+        return Qt::white;
     }
     return Qt::black;
 #endif

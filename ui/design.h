@@ -41,10 +41,14 @@ QFont designFont(DesignFont family, qreal points, bool bold = false);
 enum class SystemColor {
     Desktop = 1,          // COLOR_BACKGROUND
     WindowBackground = 5, // COLOR_WINDOW
+    WindowText = 8,       // COLOR_WINDOWTEXT
+    ButtonText = 18,      // COLOR_BTNTEXT
 };
 
-// The real system colour on Windows; elsewhere a fixed stand-in: black for the desktop (as
-// current Windows has it) and the palette's base colour for the window background.
+// The real system colour on Windows, which keeps its classic value under a dark mode too;
+// elsewhere that classic value, whatever the desktop theme: black for the desktop (as current
+// Windows has it) and for both text colours, white for the window background. The designs
+// draw these beside colours of their own, which no theme changes.
 QColor systemColor(SystemColor which);
 
 // A colour of a design: unset (the toolkit's own), an RGB triple, or one of the system
@@ -70,6 +74,10 @@ constexpr DesignColor rgb(int red, int green, int blue)
 inline constexpr DesignColor kDesktopColor{DesignColor::Kind::System, 0, SystemColor::Desktop};
 inline constexpr DesignColor kWindowBackgroundColor{DesignColor::Kind::System, 0,
                                                     SystemColor::WindowBackground};
+inline constexpr DesignColor kWindowTextColor{DesignColor::Kind::System, 0,
+                                              SystemColor::WindowText};
+inline constexpr DesignColor kButtonTextColor{DesignColor::Kind::System, 0,
+                                              SystemColor::ButtonText};
 
 // UTF-8 text of the designs and the calculator as a QString.
 inline QString qs(std::string_view text)

@@ -37,8 +37,8 @@ struct TwipsBox {
     int left = 0, top = 0, width = 0, height = 0;
 };
 
-// One control of a design. Colours left unset keep the toolkit's own (the system's text
-// colours, for example).
+// One control of a design. Colours left unset keep the toolkit's own, which follow the desktop
+// theme: a design that fixes a face gives the text on it a colour too.
 struct ControlDesign {
     ControlKind kind = ControlKind::Label;
     std::string_view name{};

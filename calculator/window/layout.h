@@ -40,6 +40,7 @@ constexpr ControlDesign button(std::string_view name, int left, std::string_view
             .place = {left, 120, 1695, 495},
             .text = caption,
             .background = face,
+            .foreground = ui::kButtonTextColor,
             .font = kButtonFont,
             .tabIndex = tabPosition - 1};
 }
@@ -56,6 +57,7 @@ constexpr ControlDesign field(Field which, int left, int top, DesignColor backgr
             .place = {left, top, 1695, 555},
             .text = f.defaultText,
             .background = background,
+            .foreground = ui::kWindowTextColor,
             .font = kFieldFont,
             .tabIndex = tabPosition - 1,
             .toolTip = toolTip,

@@ -9,6 +9,9 @@
 #include <QFontMetrics>
 #include <QWidget>
 
+#include <algorithm>
+#include <cmath>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
@@ -112,6 +115,21 @@ QColor windowBackgroundColour()
     return QColor(255, 255, 255);
 }
 #endif
+
+double contrastRatio(const QColor &a, const QColor &b)
+{
+    // sRGB channels made linear, weighted by how bright each primary looks.
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](int channel) {
+            const double v = channel / 255.0;
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 QString designFontFault(const QFont &font, ui::DesignFont family, qreal points, bool bold)
 {

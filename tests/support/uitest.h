@@ -5,7 +5,8 @@
 
 // What the window tests share: the test program's start with the program's own application
 // set-up and a watchdog for modal boxes, opening a window as the user sees it, waiting for an
-// unloaded window to be gone, counting windows on screen, and checking a control's font.
+// unloaded window to be gone, counting windows on screen, checking a control's font, and the
+// contrast of two colours.
 
 #include "ui/design.h"
 
@@ -71,10 +72,14 @@ int visibleWindows(const char *name);
 QWidget *visibleWindow(const char *name);
 
 // The two system colours of the designs as this platform gives them, asked from Windows itself
-// there, elsewhere the fixed stand-ins written out: the desktop black, as current Windows has
-// it, and the window background Fusion's white base colour.
+// there, elsewhere their classic values written out: the desktop black, as current Windows has
+// it, and the window background white.
 QColor desktopColour();
 QColor windowBackgroundColour();
+
+// WCAG's contrast ratio of two colours, from 1 (the same) to 21 (black and white): the lighter
+// one's relative luminance over the darker one's, each plus 0.05.
+double contrastRatio(const QColor &a, const QColor &b);
 
 // Empty when the font is the design's family where it is installed as a scalable font with
 // Cyrillic letters, otherwise the Liberation font that stands in for it (the program depends

@@ -5,7 +5,8 @@
 // focus order as the keys move it, the Calculate button and the two field checks wired to their
 // events, real modal boxes, regional settings, pasted megabytes, the information windows opening
 // beside it where they leave its buttons free, and in all three windows controls clear of each
-// other with texts that fit their boxes at every display scale.
+// other with texts that fit their boxes at every display scale and stand out from their faces
+// under a dark desktop theme.
 
 #include "calculator/commands.h"
 #include "calculator/window/mainwindow.h"
@@ -22,6 +23,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
@@ -53,6 +55,48 @@ class MainWindowTest : public QObject {
         const QRect box = l->contentsRect();
         const int flags = int(l->alignment()) | Qt::TextWordWrap;
         return l->fontMetrics().boundingRect(box, flags, l->text()).translated(l->pos());
+    }
+
+    // The three windows, each with the main window's button that opens it.
+    static void addWindowRows()
+    {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("main window") << QString() << u"Form1"_s;
+        QTest::newRow("About") << u"Command2"_s << u"frmAbout"_s;
+        QTest::newRow("Author") << u"Command3"_s << u"frmAbout1"_s;
+    }
+
+    QWidget *openWindow(const QString &opener, const QString &name)
+    {
+        if (opener.isEmpty())
+            return window.get();
+        QTest::mouseClick(button(qPrintable(opener)), Qt::LeftButton);
+        return testing_support::visibleWindow(qPrintable(name));
+    }
+
+    // The palette Qt takes from GNOME's dark style (Adwaita dark).
+    static QPalette darkPalette()
+    {
+        QPalette dark;
+        for (const auto &[role, rgb] : {std::pair{QPalette::Window, 0x323232},
+                                        {QPalette::WindowText, 0xf0f0f0},
+                                        {QPalette::Base, 0x242424},
+                                        {QPalette::AlternateBase, 0x2b2b2b},
+                                        {QPalette::Text, 0xf0f0f0},
+                                        {QPalette::Button, 0x323232},
+                                        {QPalette::ButtonText, 0xf0f0f0},
+                                        {QPalette::BrightText, 0x4b4b4b},
+                                        {QPalette::Light, 0x4b4b4b},
+                                        {QPalette::Midlight, 0x2a2a2a},
+                                        {QPalette::Mid, 0x262626},
+                                        {QPalette::Dark, 0x212121},
+                                        {QPalette::Shadow, 0x191919},
+                                        {QPalette::Highlight, 0x308cc6},
+                                        {QPalette::HighlightedText, 0xf0f0f0},
+                                        {QPalette::PlaceholderText, 0xf0f0f0}})
+            dark.setColor(role, QColor::fromRgb(QRgb(rgb)));
+        return dark;
     }
 
     void typeInto(Field f, const QString &text)
@@ -582,24 +626,12 @@ class MainWindowTest : public QObject {
     // What a person sees in each window, at each display scale CTest runs it at (the layout is
     // in logical pixels and the fonts scale with it): no field, button, text box, picture or
     // label's text overlaps another or lies under a frame line, and every text fits its box.
-    void nothingOverlapsOrIsClipped_data()
-    {
-        QTest::addColumn<QString>("opener");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("main window") << QString() << u"Form1"_s;
-        QTest::newRow("About") << u"Command2"_s << u"frmAbout"_s;
-        QTest::newRow("Author") << u"Command3"_s << u"frmAbout1"_s;
-    }
-
+    void nothingOverlapsOrIsClipped_data() { addWindowRows(); }
     void nothingOverlapsOrIsClipped()
     {
         QFETCH(QString, opener);
         QFETCH(QString, name);
-        QWidget *shown = window.get();
-        if (!opener.isEmpty()) {
-            QTest::mouseClick(button(qPrintable(opener)), Qt::LeftButton);
-            shown = testing_support::visibleWindow(qPrintable(name));
-        }
+        QWidget *shown = openWindow(opener, name);
         QVERIFY(shown);
         QCOMPARE(shown->objectName(), name);
 
@@ -643,6 +675,106 @@ class MainWindowTest : public QObject {
         QCOMPARE(shown->grab().deviceIndependentSize().toSize(), shown->size());
         if (shown != window.get())
             shown->close();
+    }
+
+    // A dark desktop theme hands the program a dark palette before any window is made, here
+    // the one Qt takes from GNOME's dark style. The designs fix the faces their texts and lines
+    // are drawn on, so what is drawn on them must hold too: every text, as painted, stands out
+    // from the face under it by WCAG's contrast of at least 4.5, and every line from what lies
+    // beside it by at least 3.
+    void textsAndLinesStandOutInADarkTheme_data() { addWindowRows(); }
+    void textsAndLinesStandOutInADarkTheme()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Windows gives the system colours of its colour scheme, which no palette changes and "
+              "the user chooses (Wine's desktop is teal)");
+#endif
+        QFETCH(QString, opener);
+        QFETCH(QString, name);
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(darkPalette());
+        const auto restore = qScopeGuard([&] {
+            for (const char *info : {"frmAbout", "frmAbout1"})
+                if (QWidget *w = testing_support::visibleWindow(info))
+                    w->close();
+            QApplication::setPalette(light);
+        });
+        window = std::make_unique<MainWindow>();
+        window->setMessageBoxes(&boxes);
+        QVERIFY(testing_support::open(window.get()));
+        QWidget *shown = openWindow(opener, name);
+        QVERIFY(shown);
+
+        // A text's pixels are those that change when the text goes; what they change to is the
+        // face under them.
+        const QImage painted = shown->grab().toImage();
+        struct Text {
+            QString control;
+            QRect rect;
+        };
+        std::vector<Text> texts;
+        const auto controlName = [](const QWidget *c) {
+            const QVariant index = c->property("index");
+            return index.isValid() ? u"%1(%2)"_s.arg(c->objectName()).arg(index.toInt())
+                                   : c->objectName();
+        };
+        const qreal scale = painted.devicePixelRatio();
+        const auto device = [scale](const QRect &r) {
+            return QRectF(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale)
+                .toAlignedRect();
+        };
+        const auto contrast = [&painted](QPoint a, QPoint b) {
+            return testing_support::contrastRatio(painted.pixelColor(a), painted.pixelColor(b));
+        };
+        for (QWidget *c : shown->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+            const QRect r = device(c->geometry());
+            if (c->metaObject() == &QWidget::staticMetaObject) { // a line, against both sides
+                const QPoint middle = r.center();
+                const bool across = r.width() > r.height();
+                for (const QPoint beside :
+                     {across ? QPoint(middle.x(), r.top() - 1) : QPoint(r.left() - 1, middle.y()),
+                      across ? QPoint(middle.x(), r.bottom() + 1)
+                             : QPoint(r.right() + 1, middle.y())})
+                    QVERIFY2(contrast(middle, beside) >= 3,
+                             qPrintable(u"%1: %2 beside %3, contrast %4"_s
+                                            .arg(controlName(c), painted.pixelColor(middle).name(),
+                                                 painted.pixelColor(beside).name())
+                                            .arg(contrast(middle, beside), 0, 'f', 2)));
+            } else if (auto *l = qobject_cast<QLabel *>(c); l && !l->text().isEmpty()) {
+                texts.push_back({controlName(c), r});
+                l->clear();
+            } else if (auto *b = qobject_cast<QPushButton *>(c)) {
+                texts.push_back({controlName(c), r});
+                b->setText(QString());
+            } else if (auto *e = qobject_cast<QLineEdit *>(c)) {
+                texts.push_back({controlName(c), r});
+                e->clear();
+            } else if (auto *t = qobject_cast<ui::TextBox *>(c)) {
+                texts.push_back({controlName(c), r});
+                t->clear();
+            }
+        }
+        QVERIFY(!texts.empty());
+        const QImage blank = shown->grab().toImage();
+        for (const auto &[control, rect] : texts) {
+            double best = 1;
+            QColor text, face;
+            const QRect inside = rect.intersected(painted.rect());
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                for (int x = inside.left(); x <= inside.right(); ++x)
+                    if (const double ratio = testing_support::contrastRatio(
+                            painted.pixelColor(x, y), blank.pixelColor(x, y));
+                        ratio > best) {
+                        best = ratio;
+                        text = painted.pixelColor(x, y);
+                        face = blank.pixelColor(x, y);
+                    }
+            // The design's own blue "RX" on black measures 2.44 in any theme; it stays as designed.
+            const double least = control == u"Label1(12)"_s ? 2.4 : 4.5;
+            QVERIFY2(best >= least, qPrintable(u"%1: %2 on %3, contrast %4"_s
+                                                   .arg(control, text.name(), face.name())
+                                                   .arg(best, 0, 'f', 2)));
+        }
     }
 };
 
