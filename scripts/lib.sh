@@ -18,12 +18,13 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 RELEASE_PACKAGES=(git)
 
 # What the test suite needs on top: unit test and benchmark libraries, an X server with a
-# window manager for the end-to-end tests, and the packaging and licensing tools it checks
-# with.
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool xclip x11-utils openbox
-               imagemagick time desktop-file-utils appstream man-db
+# window manager and a session bus for the end-to-end tests, the packaging and licensing tools
+# it checks with, and Clang with its sanitizer runtimes and the symbolizer their reports name
+# functions with.
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus-daemon xdotool xclip
+               x11-utils openbox imagemagick time desktop-file-utils appstream man-db
                "${PACKAGE_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" diffoscope-minimal lintian reuse
-               clang libclang-rt-dev librsvg2-bin python3)
+               clang libclang-rt-dev llvm librsvg2-bin python3)
 
 # What the scripts build once and keep outside the clone (Qt for Windows, the Debian 13 root):
 # ~/.cache/ddvelmor, or the folder DDV_CACHE names.
