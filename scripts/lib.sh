@@ -63,13 +63,14 @@ debian_build_flags() {
 }
 
 # build_debian_package DIR: builds the program alone in DIR with Debian's flags and makes the
-# Debian package there. The same sources give the same package wherever they are, as long as
-# DIR lies at the same place relative to them: the debugging information, which the program's
-# build ID covers, names the build folder as "build" and the source folder as ".", but moc's
-# output reaches the headers by relative paths. cpack gives every member of the package the
-# time SOURCE_DATE_EPOCH (source_date_epoch), and its folders the permissions of umask 022.
+# Debian package there. The same sources give the same package wherever they and DIR are: the
+# debugging information, which the program's build ID covers, names the source folder as "."
+# and the build folder as "build", and moc's output reaches the headers through the include
+# path. cpack gives every member of the package the time SOURCE_DATE_EPOCH
+# (source_date_epoch), and its folders the permissions of umask 022.
 build_debian_package() {
-    local dir=$1
+    local dir
+    dir=$(realpath -m "$1")
     configure_and_build "$dir" -DBUILD_TESTING=OFF -DDDV_BUILD_BENCHMARKS=OFF \
         -DCMAKE_CXX_FLAGS="$(debian_build_flags CPPFLAGS) $(debian_build_flags CXXFLAGS) -ffile-prefix-map=$dir=build" \
         -DCMAKE_EXE_LINKER_FLAGS="$(debian_build_flags LDFLAGS)"

@@ -7,7 +7,8 @@
 # control fields, its contents, the hardening of the program and what Debian's own checker,
 # lintian, says of it. Then makes the source tarball twice, under different umasks, time
 # zones and locales, checks that both are the same, and builds the package again from the
-# tarball, unpacked without git in a temporary folder: it must come out the same.
+# tarball, unpacked without git in a temporary folder, in a build folder of another name
+# outside the unpacked tree: it must come out the same.
 # Usage: check-deb.sh PACKAGE_BUILD_DIR VERSION
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
@@ -82,8 +83,9 @@ tree="$work/ddvelmor-$version"
 check "the source tarball holds the sources under ddvelmor-$version/, without .git" \
     test -f "$tree/CMakeLists.txt" -a ! -e "$tree/.git"
 # With its own scripts, its time taken from its files, its files private to their owner, in a
-# build folder where the first one is relative to its sources (build_debian_package).
-again="$tree/$(realpath --relative-to="$ROOT" "$build")"
+# build folder of another name outside its tree: where the sources and the build folder are
+# makes no difference to the package (build_debian_package).
+again="$work/elsewhere/again"
 if (cd "$tree" && umask 077 && env -u SOURCE_DATE_EPOCH TZ=Asia/Kamchatka LC_ALL=C.UTF-8 \
         scripts/package "$again" >"$work/again.log" 2>&1); then
     check "the package built from the source tarball is the same" \
