@@ -72,7 +72,7 @@ build_debian_package() {
     local dir
     dir=$(realpath -m "$1")
     configure_and_build "$dir" -DBUILD_TESTING=OFF -DDDV_BUILD_BENCHMARKS=OFF \
-        -DCMAKE_CXX_FLAGS="$(debian_build_flags CPPFLAGS) $(debian_build_flags CXXFLAGS) -ffile-prefix-map=$dir=build" \
+        -DCMAKE_CXX_FLAGS="$(debian_build_flags CPPFLAGS) $(debian_build_flags CXXFLAGS) -ffile-prefix-map=$(printf %q "$dir")=build" \
         -DCMAKE_EXE_LINKER_FLAGS="$(debian_build_flags LDFLAGS)"
     rm -f "$dir"/*.deb
     (cd "$dir" && umask 022 && SOURCE_DATE_EPOCH=$(source_date_epoch) cpack -G DEB)
