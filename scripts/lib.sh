@@ -76,9 +76,11 @@ ensure_architecture() {
 # cross_packages ARCH: what cross-building the program for the Debian architecture ARCH
 # (see ensure_architecture) and running its tests under qemu-user need on top of
 # BUILD_PACKAGES and TEST_PACKAGES: Debian's cross compiler, and Qt and GoogleTest of ARCH.
+# Needs dpkg-dev (PACKAGE_PACKAGES).
 cross_packages() {
     local gnu_type
-    gnu_type=$(dpkg-architecture -a"$1" -qDEB_HOST_GNU_TYPE 2>/dev/null)
+    gnu_type=$(dpkg-architecture -a"$1" -qDEB_HOST_GNU_TYPE 2>/dev/null) ||
+        { echo "dpkg-architecture does not know the architecture $1" >&2; return 1; }
     echo "g++-${gnu_type//_/-} qt6-base-dev:$1 libgtest-dev:$1 qemu-user-static"
 }
 
