@@ -35,12 +35,16 @@ as_root() {
 }
 
 # Installs the packages that are not installed yet; does nothing when all are there. A name
-# may carry an architecture (qt6-base-dev:arm64, see cross_packages).
+# may carry an architecture (qt6-base-dev:arm64, see cross_packages); one without is this
+# machine's, or one for all architectures, but not one installed for another architecture only.
 ensure_packages() {
-    local missing=()
-    local pkg
+    local missing=() native pkg arch
+    native=$(dpkg --print-architecture)
     for pkg in "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+        arch="$native|all"
+        [[ $pkg == *:* ]] && arch=${pkg##*:}
+        if ! dpkg-query -W -f='${Architecture} ${Status}\n' "$pkg" 2>/dev/null |
+            grep -Eqx "($arch) install ok installed"; then
             missing+=("$pkg")
         fi
     done
