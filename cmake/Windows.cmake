@@ -63,9 +63,12 @@ function(ddv_debian_origin prefix file_or_package)
                         OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
         string(REGEX REPLACE ": .*" "" package "${owner}")
     endif()
-    execute_process(COMMAND dpkg-query --show "--showformat=\${Package};\${Version};\${source:Package} \${source:Version}"
+    # A package installed for more than one architecture (scripts/raspberry-pi) is shown once
+    # for each, with the same version.
+    execute_process(COMMAND dpkg-query --show "--showformat=\${Package};\${Version};\${source:Package} \${source:Version}\n"
                             ${package}
                     OUTPUT_VARIABLE origin COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX REPLACE "\n.*" "" origin "${origin}")
     list(GET origin 0 name)
     list(GET origin 1 version)
     list(GET origin 2 source)

@@ -37,25 +37,67 @@ cache_key() { sed '/^[[:space:]]*\(#.*\)\{0,1\}$/d' "$@" | sha256sum | cut -c1-1
 # Seconds since $1, as minutes and seconds.
 took() { printf '%dm%02ds' $(((SECONDS - $1) / 60)) $(((SECONDS - $1) % 60)); }
 
-# Installs the packages that are not installed yet; does nothing when all are there.
+# Runs a command as root: through sudo when the user is not root.
+as_root() {
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo "$@"
+    else
+        "$@"
+    fi
+}
+
+# Installs the packages that are not installed yet; does nothing when all are there. A name
+# may carry an architecture (qt6-base-dev:arm64, see cross_packages); one without is this
+# machine's, or one for all architectures, but not one installed for another architecture only.
 ensure_packages() {
-    local missing=()
-    local pkg
+    local missing=() native pkg arch
+    native=$(dpkg --print-architecture)
     for pkg in "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+        arch="$native|all"
+        [[ $pkg == *:* ]] && arch=${pkg##*:}
+        if ! dpkg-query -W -f='${Architecture} ${Status}\n' "$pkg" 2>/dev/null |
+            grep -Eqx "($arch) install ok installed"; then
             missing+=("$pkg")
         fi
     done
     [ ${#missing[@]} -eq 0 ] && return 0
 
     echo "Installing: ${missing[*]}"
-    local sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo=(sudo)
-    fi
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
+}
+
+# The Debian architectures of the Raspberry Pi packages (scripts/raspberry-pi, scripts/release):
+# arm64 for a 64-bit system, armhf (ARMv7) for a 32-bit one; DDV_RASPBERRY_PI_ARCHES names
+# fewer, e.g. while the archive's package lists of one cannot be read.
+read -ra RASPBERRY_PI_ARCHES <<<"${DDV_RASPBERRY_PI_ARCHES:-arm64 armhf}"
+
+# ensure_architecture ARCH: lets dpkg install packages of the Debian architecture ARCH beside
+# this machine's own (multiarch), and has apt read the package lists of ARCH. When apt cannot
+# (a mirror serving an index that its Release file does not list), ARCH is taken away again,
+# so that apt goes on working for this machine's own packages, and the call fails.
+ensure_architecture() {
+    local arch=$1
+    [ "$arch" = "$(dpkg --print-architecture)" ] && return 0
+    dpkg --print-foreign-architectures | grep -qx "$arch" && return 0
+    as_root dpkg --add-architecture "$arch"
+    if ! as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq; then
+        as_root dpkg --remove-architecture "$arch"
+        echo "apt cannot read the package lists of $arch (above); $arch was not added" >&2
+        return 1
+    fi
+}
+
+# cross_packages ARCH: what cross-building the program for the Debian architecture ARCH
+# (see ensure_architecture) and running its tests under qemu-user need on top of
+# BUILD_PACKAGES and TEST_PACKAGES: Debian's cross compiler, and Qt and GoogleTest of ARCH.
+# Needs dpkg-dev (PACKAGE_PACKAGES).
+cross_packages() {
+    local gnu_type
+    gnu_type=$(dpkg-architecture -a"$1" -qDEB_HOST_GNU_TYPE 2>/dev/null) ||
+        { echo "dpkg-architecture does not know the architecture $1" >&2; return 1; }
+    echo "g++-${gnu_type//_/-} qt6-base-dev:$1 libgtest-dev:$1 qemu-user-static"
 }
 
 # configure_and_build DIR [cmake options...]
@@ -80,26 +122,39 @@ run_desktop_tests_in_other_locale() {
 }
 
 # debian_build_flags NAME: one of the flag sets Debian builds its packages with (CPPFLAGS,
-# CXXFLAGS, LDFLAGS), all hardening included: fortified functions, stack protector, read-only
-# relocations, immediate binding. Asked from the source folder, which the flags map to "." in
-# the debugging information.
+# CXXFLAGS, LDFLAGS) for the architecture in DEB_HOST_ARCH (by default this machine's), all
+# hardening included: fortified functions, stack protector, read-only relocations, immediate
+# binding. Asked from the source folder, which the flags map to "." in the debugging
+# information.
 debian_build_flags() {
     (cd "$ROOT" && DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1")
 }
 
-# build_debian_package DIR: builds the program alone in DIR with Debian's flags and makes the
-# Debian package there. The same sources give the same package wherever they are, as long as
-# DIR lies at the same place relative to them: the debugging information, which the program's
-# build ID covers, names the build folder as "build" and the source folder as ".", but moc's
-# output reaches the headers by relative paths. cpack gives every member of the package the
-# time SOURCE_DATE_EPOCH (source_date_epoch), and its folders the permissions of umask 022.
+# build_debian_package DIR [ARCH]: builds the program alone in DIR with Debian's flags and
+# makes the Debian package there: for this machine, or cross-built for the Debian
+# architecture ARCH (see cross_packages). The same sources give the same package wherever they
+# and DIR are: the debugging information, which the program's build ID covers, names the
+# source folder as "." and the build folder as "build", and moc's output reaches the headers
+# through the include path. cpack gives every member of the package the time
+# SOURCE_DATE_EPOCH (source_date_epoch), and its folders the permissions of umask 022.
 build_debian_package() {
-    local dir=$1
-    configure_and_build "$dir" -DBUILD_TESTING=OFF -DDDV_BUILD_BENCHMARKS=OFF \
-        -DCMAKE_CXX_FLAGS="$(debian_build_flags CPPFLAGS) $(debian_build_flags CXXFLAGS) -ffile-prefix-map=$dir=build" \
-        -DCMAKE_EXE_LINKER_FLAGS="$(debian_build_flags LDFLAGS)"
-    rm -f "$dir"/*.deb
-    (cd "$dir" && umask 022 && SOURCE_DATE_EPOCH=$(source_date_epoch) cpack -G DEB)
+    local dir arch=${2:-}
+    dir=$(realpath -m "$1")
+    (
+        local cross=() host
+        if [ -n "$arch" ] && [ "$arch" != "$(dpkg --print-architecture)" ]; then
+            # Debian's tools (dpkg-buildflags, and dpkg-shlibdeps under cpack) serve the
+            # architecture that these variables name.
+            host=$(dpkg-architecture -a"$arch" -s 2>/dev/null)
+            eval "$host"
+            cross=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/debian-cross.cmake" -DDDV_DEBIAN_ARCH="$arch")
+        fi
+        configure_and_build "$dir" "${cross[@]}" -DBUILD_TESTING=OFF -DDDV_BUILD_BENCHMARKS=OFF \
+            -DCMAKE_CXX_FLAGS="$(debian_build_flags CPPFLAGS) $(debian_build_flags CXXFLAGS) -ffile-prefix-map=$(printf %q "$dir")=build" \
+            -DCMAKE_EXE_LINKER_FLAGS="$(debian_build_flags LDFLAGS)"
+        rm -f "$dir"/*.deb
+        cd "$dir" && umask 022 && SOURCE_DATE_EPOCH=$(source_date_epoch) cpack -G DEB
+    )
 }
 
 # The time that stands for the sources in everything built from them (SOURCE_DATE_EPOCH, in

@@ -3,19 +3,23 @@
 # SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Builds the Debian package as scripts/package does, in a build of its own, and checks its
-# control fields, its contents, the hardening of the program and what Debian's own checker,
-# lintian, says of it. Then makes the source tarball twice, under different umasks, time
-# zones and locales, checks that both are the same, and builds the package again from the
-# tarball, unpacked without git in a temporary folder: it must come out the same.
-# Usage: check-deb.sh PACKAGE_BUILD_DIR VERSION
+# Builds the Debian package as scripts/package does, in a build of its own, for this machine
+# or for the Debian architecture given, and checks its control fields, its contents, the
+# hardening of the program and what Debian's own checker, lintian, says of it. Then makes the
+# source tarball twice, under different umasks, time zones and locales, checks that both are
+# the same, and builds the package again from the tarball, unpacked without git in a
+# temporary folder, in a build folder of another name outside the unpacked tree: it must come
+# out the same.
+# Usage: check-deb.sh PACKAGE_BUILD_DIR VERSION [ARCH]
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
 
 build=$1
 version=$2
+arch=${3:-$(dpkg --print-architecture)}
 mkdir -p "$build"
-build_debian_package "$build" >"$build/package.log" 2>&1 || { cat "$build/package.log"; exit 1; }
+build_debian_package "$build" "$arch" >"$build/package.log" 2>&1 ||
+    { cat "$build/package.log"; exit 1; }
 debs=("$build"/*.deb)
 deb=${debs[0]}
 echo "package: $(basename "$deb")"
@@ -32,6 +36,7 @@ depends=$(field Depends)
 echo "Depends: $depends"
 check "package name" test "$(field Package)" = ddvelmor
 check "version" test "$(field Version)" = "$version"
+check "architecture $arch" test "$(field Architecture)" = "$arch"
 check "maintainer" grep -q '@example.org>$' <<<"$(field Maintainer)"
 # Each dependency as a separate name, with or without the t64 suffix of newer releases.
 for package in libqt6widgets6 libqt6gui6 libqt6core6; do
@@ -82,10 +87,11 @@ tree="$work/ddvelmor-$version"
 check "the source tarball holds the sources under ddvelmor-$version/, without .git" \
     test -f "$tree/CMakeLists.txt" -a ! -e "$tree/.git"
 # With its own scripts, its time taken from its files, its files private to their owner, in a
-# build folder where the first one is relative to its sources (build_debian_package).
-again="$tree/$(realpath --relative-to="$ROOT" "$build")"
+# build folder of another name outside its tree: where the sources and the build folder are
+# makes no difference to the package (build_debian_package).
+again="$work/elsewhere/again"
 if (cd "$tree" && umask 077 && env -u SOURCE_DATE_EPOCH TZ=Asia/Kamchatka LC_ALL=C.UTF-8 \
-        scripts/package "$again" >"$work/again.log" 2>&1); then
+        scripts/package "$again" "$arch" >"$work/again.log" 2>&1); then
     check "the package built from the source tarball is the same" \
         same_build "$deb" "$again/$(basename "$deb")"
 else
