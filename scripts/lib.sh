@@ -69,8 +69,8 @@ ensure_packages() {
 }
 
 # The Debian architectures of the Raspberry Pi packages (scripts/raspberry-pi, scripts/release):
-# arm64 for a 64-bit system, armhf (ARMv7) for a 32-bit one; DDV_RASPBERRY_PI_ARCHES names
-# fewer, e.g. while the archive's package lists of one cannot be read.
+# arm64 for a 64-bit system, armhf (ARMv7) for a 32-bit one; DDV_RASPBERRY_PI_ARCHES may name
+# fewer.
 read -ra RASPBERRY_PI_ARCHES <<<"${DDV_RASPBERRY_PI_ARCHES:-arm64 armhf}"
 
 # ensure_architecture ARCH: lets dpkg install packages of the Debian architecture ARCH beside
