@@ -57,6 +57,14 @@ class MainWindowTest : public QObject {
         return l->fontMetrics().boundingRect(box, flags, l->text()).translated(l->pos());
     }
 
+    // A control as the designs name it: Text4(0), Line2(3), Command1.
+    static QString controlName(const QWidget *c)
+    {
+        const QVariant index = c->property("index");
+        return index.isValid() ? u"%1(%2)"_s.arg(c->objectName()).arg(index.toInt())
+                               : c->objectName();
+    }
+
     // The three windows, each with the main window's button that opens it.
     static void addWindowRows()
     {
@@ -642,10 +650,7 @@ class MainWindowTest : public QObject {
         };
         std::vector<Area> areas;
         for (QWidget *c : shown->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
-            const QVariant index = c->property("index");
-            const QString control = index.isValid()
-                                        ? u"%1(%2)"_s.arg(c->objectName()).arg(index.toInt())
-                                        : c->objectName();
+            const QString control = controlName(c);
             QRect rect = c->geometry();
             if (auto *l = qobject_cast<QLabel *>(c); l && !l->text().isEmpty()) {
                 rect = textArea(l);
@@ -713,11 +718,6 @@ class MainWindowTest : public QObject {
             QRect rect;
         };
         std::vector<Text> texts;
-        const auto controlName = [](const QWidget *c) {
-            const QVariant index = c->property("index");
-            return index.isValid() ? u"%1(%2)"_s.arg(c->objectName()).arg(index.toInt())
-                                   : c->objectName();
-        };
         const qreal scale = painted.devicePixelRatio();
         const auto device = [scale](const QRect &r) {
             return QRectF(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale)
