@@ -63,9 +63,11 @@ ensure_packages() {
     [ ${#missing[@]} -eq 0 ] && return 0
 
     echo "Installing: ${missing[*]}"
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
+    # Waits for another apt or dpkg run to finish rather than failing at once.
+    local wait=(-o DPkg::Lock::Timeout=900)
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get "${wait[@]}" update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get "${wait[@]}" install -y -qq \
+        --no-install-recommends "${missing[@]}"
 }
 
 # The Debian architectures of the Raspberry Pi packages (scripts/raspberry-pi, scripts/release):
