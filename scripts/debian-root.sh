@@ -1,30 +1,33 @@
 # SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Debian roots for scripts/debian13 and scripts/raspberry-pi: a Debian system of a given
-# release, made once with debootstrap from Debian's archive and kept in the cache (CACHE in
-# lib.sh), named after its recipe, so that a change of the recipe or of its package lists makes
-# a new root and removes the old one. A run works in an overlay of the root in a build folder
-# of the clone, so that the cached root stays as it was made. chroot, mount and debootstrap
-# need root. Sourced after lib.sh.
+# Debian roots for scripts/debian13 and scripts/package: Debian systems of a given release,
+# made once from Debian's archive and kept in the cache (CACHE in lib.sh), each named after its
+# recipe, so that a change of the recipe, of its package lists or of debian/control makes a new
+# root and removes the old one once no run uses it. Every root starts as a copy of the base
+# root of its release (debootstrap's buildd variant: the essential packages and
+# build-essential). A run works in an overlay of a root in a build folder of the clone, so that
+# the cached root stays as it was made. chroot, mount and debootstrap need root. Sourced after
+# lib.sh.
 #   DDV_DEBIAN_MIRROR   the archive to make roots from (default http://deb.debian.org/debian)
 # shellcheck shell=bash
 
 DEBIAN_MIRROR=${DDV_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 
-# What a command in a root keeps of this session's environment: the locale, the time of the
-# sources and which Raspberry Pi architectures to build.
+# What a command in a root keeps of this session's environment: the locale and the time zone.
 root_environment() {
-    env | grep -E '^(LANG|LANGUAGE|LC_[A-Z]+|SOURCE_DATE_EPOCH|DDV_RASPBERRY_PI_ARCHES)=' || true
+    env | grep -E '^(LANG|LANGUAGE|LC_[A-Z]+|TZ)=' || true
 }
 
 # Runs the calling script again through sudo unless the user is root.
 need_root() { # "$@" of the script
     [ "$(id -u)" -eq 0 ] && return 0
     local environment
-    mapfile -t environment < <(root_environment)
-    exec sudo env DDV_CACHE="$CACHE" ${DDV_DEBIAN_MIRROR:+DDV_DEBIAN_MIRROR="$DDV_DEBIAN_MIRROR"} \
-        "${environment[@]}" "$0" "$@"
+    mapfile -t environment < <(
+        root_environment
+        env | grep -E '^(SOURCE_DATE_EPOCH|DEB_BUILD_OPTIONS|DDV_DEBIAN_[A-Z]+)=' || true
+    )
+    exec sudo env DDV_CACHE="$CACHE" "${environment[@]}" "$0" "$@"
 }
 
 # The file systems a program in a root expects, bound in for as long as the script runs, and
@@ -42,16 +45,28 @@ mount_system() { # ROOTFS
 unmount_roots() {
     local dir
     for dir in "${root_mounts[@]}"; do
-        umount -R "$dir"
+        umount -R "$dir" || umount -R --lazy "$dir"
     done
     root_mounts=()
 }
 trap unmount_roots EXIT
+# Takes down those that are DIR or lie below it.
+unmount_below() { # DIR
+    local dir kept=()
+    for dir in "${root_mounts[@]}"; do
+        if [ "$dir" = "$1" ] || [[ $dir == "$1"/* ]]; then
+            umount -R "$dir"
+        else
+            kept+=("$dir")
+        fi
+    done
+    root_mounts=("${kept[@]}")
+}
 
-# Removes a root, or refuses when anything is still mounted below it: a bound /dev would go
-# with it.
+# Removes a root, or refuses when anything is still mounted below it (a bound /dev would go
+# with it) or on top of it (an overlay left by a run that was killed).
 remove_root() { # DIR
-    if findmnt -rno TARGET | grep -q "^$1/"; then
+    if findmnt -rno TARGET | grep -q "^$1/" || grep -qF "lowerdir=$1," /proc/self/mountinfo; then
         echo "$1 still has file systems mounted; not removing it" >&2
         return 1
     fi
@@ -67,46 +82,154 @@ in_root() { # ROOTFS COMMAND...
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "${environment[@]}" "$@"
 }
 
-# The recipe: the base system of SUITE, the architectures ARCHES beside the machine's own,
-# the packages named, and a generated Russian locale to run under.
-make_root() { # DIR SUITE "ARCHES" PACKAGE...
-    local dir=$1 suite=$2 arches=$3 arch
-    shift 3
-    debootstrap --variant=minbase "$suite" "$dir" "$DEBIAN_MIRROR" >"$dir.log" 2>&1 ||
+# Installs packages in a root, as apt-get install ARGUMENTS... does, quietly but for failures.
+apt_in_root() { # ROOTFS LOG APT-GET-ARGUMENTS...
+    local rootfs=$1 log=$2
+    shift 2
+    in_root "$rootfs" apt-get -y -qq --no-install-recommends "$@" >>"$log" 2>&1 ||
+        { tail -30 "$log"; return 1; }
+}
+
+# The base of every root of SUITE: the essential packages and build-essential, from the
+# release's main archive alone. dpkg in it does not sync each file it writes: a root that
+# breaks is made anew, never repaired. Package scripts start no services in it.
+make_base_root() { # SUITE DIR
+    local dir=$2
+    debootstrap --foreign --variant=buildd "$1" "$dir" "$DEBIAN_MIRROR" >"$dir.log" 2>&1 ||
         { tail -30 "$dir.log"; return 1; }
-    # Package scripts start no services in the root.
+    echo force-unsafe-io >"$dir/etc/dpkg/dpkg.cfg.d/unsafe-io"
+    chroot "$dir" /debootstrap/debootstrap --second-stage >>"$dir.log" 2>&1 ||
+        { tail -30 "$dir.log"; return 1; }
     printf '#!/bin/sh\nexit 101\n' >"$dir/usr/sbin/policy-rc.d"
     chmod 755 "$dir/usr/sbin/policy-rc.d"
-    mount_system "$dir"
+}
+
+# cached_root NAME KEY MAKE...: sets ROOTFS to the root $CACHE/NAME-KEY, made first with
+# "MAKE... DIR" when there is none, and keeps it from being removed while this script runs (a
+# shared lock on its .lock file). Then removes the roots of the same name that no run holds.
+cached_root() {
+    local name=$1 key=$2 start old fd
+    shift 2
+    ROOTFS="$CACHE/$name-$key"
+    mkdir -p "$CACHE"
+    exec {fd}>>"$ROOTFS.lock"
+    flock -s "$fd"
+    if [ ! -f "$ROOTFS/.complete" ]; then
+        flock -x "$fd" # once another run that makes it is done
+        if [ ! -f "$ROOTFS/.complete" ]; then
+            start=$SECONDS
+            echo "Making the root $ROOTFS (once)"
+            remove_root "$ROOTFS"
+            "$@" "$ROOTFS"
+            touch "$ROOTFS/.complete"
+            rm -f "$ROOTFS.log"
+            echo "Root $name made in $(took "$start")"
+        fi
+        flock -s "$fd"
+    fi
+    # The lock files stay, so that every run locks the same file.
+    for old in "$CACHE/$name"-*; do
+        [ -d "$old" ] && [ "$old" != "$ROOTFS" ] || continue
+        (
+            exec {fd}>>"$old.lock"
+            flock -xn "$fd" || exit 0
+            remove_root "$old" && rm -f "$old.log"
+        )
+    done
+}
+
+# base_root SUITE: sets BASE to the cached base root of SUITE.
+base_root() {
+    cached_root "base-$1" "$(cache_key <(declare -f make_base_root) <(echo "$DEBIAN_MIRROR $1"))" \
+        make_base_root "$1"
+    BASE=$ROOTFS
+}
+
+# A copy of the base root BASE, with the system bound in for the commands that follow.
+copy_base_root() { # DIR
+    mkdir -p "$1"
+    cp -a --reflink=auto "$BASE/." "$1/"
+    rm -f "$1/.complete"
+    mount_system "$1"
+}
+
+# The recipe of the roots the suite runs in and the packages are installed in: the base with
+# the architectures ARCHES beside the machine's own, the packages named, and a generated
+# Russian locale to run under.
+make_root() { # SUITE "ARCHES" PACKAGE... DIR
+    local suite=$1 arches=$2 dir=${*: -1} arch
+    local packages=("${@:3:$#-3}")
+    copy_base_root "$dir"
     for arch in $arches; do
         in_root "$dir" dpkg --add-architecture "$arch"
     done
     in_root "$dir" apt-get update -qq
-    in_root "$dir" apt-get install -y -qq --no-install-recommends locales "$@" >>"$dir.log" 2>&1 ||
-        { tail -30 "$dir.log"; return 1; }
+    apt_in_root "$dir" "$dir.log" install locales "${packages[@]}"
     in_root "$dir" localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
     in_root "$dir" apt-get clean
-    unmount_roots
+    unmount_below "$dir"
 }
 
 # use_root NAME SUITE "ARCHES" PACKAGE...: sets ROOTFS to the cached root of that recipe,
 # made first when there is none.
 use_root() {
-    local name=$1 start old
+    local name=$1 suite=$2 key
     shift
-    ROOTFS="$CACHE/$name-$(cache_key <(declare -f make_root) <(echo "$DEBIAN_MIRROR $*"))"
-    [ -f "$ROOTFS/.complete" ] && return 0
-    start=$SECONDS
-    echo "Making the root $ROOTFS (once)"
-    mkdir -p "$CACHE"
-    remove_root "$ROOTFS"
-    make_root "$ROOTFS" "$@"
-    touch "$ROOTFS/.complete"
-    rm -f "$ROOTFS.log"
-    echo "Root made in $(took "$start")"
-    for old in "$CACHE/$name"-*; do
-        [ "$old" = "$ROOTFS" ] || [ ! -d "$old" ] || remove_root "$old"
+    base_root "$suite"
+    key=$(cache_key <(declare -f make_root copy_base_root) <(echo "$BASE $*"))
+    cached_root "$name" "$key" make_root "$@"
+}
+
+# use_test_root RELEASE: sets ROOTFS to the root of Debian RELEASE (12 or 13) that the suite runs
+# in (scripts/debian13) and that the packages are tried in (scripts/package): what the suite
+# needs, lintian, and the other architectures of the packages beside the machine's own, with
+# qemu-user to run their programs and their Qt platform plugins, which bring Qt, so that
+# installing a package there fetches little.
+use_test_root() {
+    local arch native foreign=() plugins=()
+    native=$(dpkg --print-architecture)
+    for arch in "${PACKAGE_ARCHES[@]}"; do
+        [ "$arch" = "$native" ] && continue
+        foreign+=("$arch")
+        plugins+=("qt6-qpa-plugins:$arch")
     done
+    use_root "debian$1" "${DEBIAN_SUITES[$1]}" "${foreign[*]}" "${BUILD_PACKAGES[@]}" \
+        "${TEST_PACKAGES[@]}" lintian qemu-user-static "${plugins[@]}"
+}
+
+# The clean root a package for ARCH is built in: the base with, for another architecture,
+# that architecture beside the machine's own and Debian's cross compilers
+# (crossbuild-essential-ARCH, as sbuild installs them), and then what debian/control declares
+# for building for ARCH, with the cross profile for another architecture, and nothing else,
+# resolved by apt.
+make_build_root() { # SUITE ARCH CONTROL DIR
+    local arch=$2 control=$3 dir=$4 host=()
+    copy_base_root "$dir"
+    if [ "$arch" != "$(in_root "$dir" dpkg --print-architecture)" ]; then
+        in_root "$dir" dpkg --add-architecture "$arch"
+        in_root "$dir" apt-get update -qq
+        apt_in_root "$dir" "$dir.log" install "crossbuild-essential-$arch"
+        host=(-a "$arch" -P cross)
+    else
+        in_root "$dir" apt-get update -qq
+    fi
+    mkdir -p "$dir/tmp/declared/debian"
+    cp "$control" "$dir/tmp/declared/debian/control"
+    apt_in_root "$dir" "$dir.log" build-dep "${host[@]}" /tmp/declared
+    rm -rf "$dir/tmp/declared"
+    in_root "$dir" apt-get clean
+    unmount_below "$dir"
+}
+
+# use_build_root SUITE ARCH: sets ROOTFS to the cached clean root for building the package
+# for ARCH on SUITE, made first when there is none: a change of the build dependencies in
+# debian/control makes another.
+use_build_root() {
+    local suite=$1 arch=$2 key
+    base_root "$suite"
+    key=$(cache_key <(declare -f make_build_root copy_base_root) <(echo "$BASE $arch") \
+        <(awk '/^[^ \t#]/ { declared = /^Build-(Depends|Conflicts)/ } declared' "$ROOT/debian/control"))
+    cached_root "build-$suite-$arch" "$key" make_build_root "$suite" "$arch" "$ROOT/debian/control"
 }
 
 # overlay_root DIR: mounts this run's root at DIR/root, the cached ROOTFS with this run's

@@ -1,8 +1,7 @@
 # SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Shared by scripts/run, scripts/test and scripts/package: installs missing Debian packages
-# and builds.
+# Shared by the scripts: installs missing Debian packages and builds.
 # shellcheck shell=bash
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -11,22 +10,23 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberation
                 qt6-translations-l10n)
 
-# What making the Debian package needs on top: Debian's build flags and dependency tools.
-PACKAGE_PACKAGES=(dpkg-dev file)
+# What making the Debian packages needs on this machine (they are built and tried in Debian
+# roots, scripts/debian-root.sh): the source-package tools, debootstrap, and diffoscope to show
+# where two builds differ.
+PACKAGE_PACKAGES=(dpkg-dev debootstrap diffoscope-minimal)
 
 # What making a release needs on top: the source is what git records.
 RELEASE_PACKAGES=(git)
 
 # What the test suite needs on top: unit test and benchmark libraries, an X server with a
-# window manager and a session bus for the end-to-end tests, the packaging and licensing tools
-# it checks with, and Clang with its sanitizer runtimes and the symbolizer their reports name
-# functions with.
+# window manager and a session bus for the end-to-end tests, the tools it checks the installed
+# files and the licences with, and Clang with its sanitizer runtimes and the symbolizer their
+# reports name functions with.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus-daemon xdotool xclip
-               x11-utils openbox imagemagick time desktop-file-utils appstream man-db
-               "${PACKAGE_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" diffoscope-minimal lintian reuse
-               clang libclang-rt-dev llvm librsvg2-bin python3)
+               x11-utils openbox imagemagick time desktop-file-utils appstream man-db file
+               "${RELEASE_PACKAGES[@]}" reuse clang libclang-rt-dev llvm librsvg2-bin python3)
 
-# What the scripts build once and keep outside the clone (Qt for Windows, the Debian 13 root):
+# What the scripts build once and keep outside the clone (Qt for Windows, the Debian roots):
 # ~/.cache/ddvelmor, or the folder DDV_CACHE names.
 CACHE=${DDV_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/ddvelmor}
 
@@ -70,37 +70,13 @@ ensure_packages() {
         --no-install-recommends "${missing[@]}"
 }
 
-# The Debian architectures of the Raspberry Pi packages (scripts/raspberry-pi, scripts/release):
-# arm64 for a 64-bit system, armhf (ARMv7) for a 32-bit one; DDV_RASPBERRY_PI_ARCHES may name
-# fewer.
-read -ra RASPBERRY_PI_ARCHES <<<"${DDV_RASPBERRY_PI_ARCHES:-arm64 armhf}"
-
-# ensure_architecture ARCH: lets dpkg install packages of the Debian architecture ARCH beside
-# this machine's own (multiarch), and has apt read the package lists of ARCH. When apt cannot
-# (a mirror serving an index that its Release file does not list), ARCH is taken away again,
-# so that apt goes on working for this machine's own packages, and the call fails.
-ensure_architecture() {
-    local arch=$1
-    [ "$arch" = "$(dpkg --print-architecture)" ] && return 0
-    dpkg --print-foreign-architectures | grep -qx "$arch" && return 0
-    as_root dpkg --add-architecture "$arch"
-    if ! as_root env DEBIAN_FRONTEND=noninteractive apt-get update -qq; then
-        as_root dpkg --remove-architecture "$arch"
-        echo "apt cannot read the package lists of $arch (above); $arch was not added" >&2
-        return 1
-    fi
-}
-
-# cross_packages ARCH: what cross-building the program for the Debian architecture ARCH
-# (see ensure_architecture) and running its tests under qemu-user need on top of
-# BUILD_PACKAGES and TEST_PACKAGES: Debian's cross compiler, and Qt and GoogleTest of ARCH.
-# Needs dpkg-dev (PACKAGE_PACKAGES).
-cross_packages() {
-    local gnu_type
-    gnu_type=$(dpkg-architecture -a"$1" -qDEB_HOST_GNU_TYPE 2>/dev/null) ||
-        { echo "dpkg-architecture does not know the architecture $1" >&2; return 1; }
-    echo "g++-${gnu_type//_/-} qt6-base-dev:$1 libgtest-dev:$1 qemu-user-static"
-}
+# The Debian releases and architectures the packages are made for (scripts/package), by the
+# release's number and its suite: all unless DDV_DEBIAN_RELEASES and DDV_DEBIAN_ARCHES name
+# fewer. arm64 serves a 64-bit Raspberry Pi system, armhf (ARMv7) a 32-bit one.
+declare -A DEBIAN_SUITES=([12]=bookworm [13]=trixie)
+PACKAGE_ARCHES=(amd64 arm64 armhf)
+read -ra DEBIAN_RELEASES <<<"${DDV_DEBIAN_RELEASES:-12 13}"
+read -ra DEBIAN_ARCHES <<<"${DDV_DEBIAN_ARCHES:-${PACKAGE_ARCHES[*]}}"
 
 # configure_and_build DIR [cmake options...]
 configure_and_build() {
@@ -121,42 +97,6 @@ run_desktop_tests_in_other_locale() {
     esac
     echo "The tests that show windows again, under LC_ALL=$other:"
     (cd "$1" && LC_ALL=$other ctest --label-regex '^desktop$' --output-on-failure --parallel "$(nproc)")
-}
-
-# debian_build_flags NAME: one of the flag sets Debian builds its packages with (CPPFLAGS,
-# CXXFLAGS, LDFLAGS) for the architecture in DEB_HOST_ARCH (by default this machine's), all
-# hardening included: fortified functions, stack protector, read-only relocations, immediate
-# binding. Asked from the source folder, which the flags map to "." in the debugging
-# information.
-debian_build_flags() {
-    (cd "$ROOT" && DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1")
-}
-
-# build_debian_package DIR [ARCH]: builds the program alone in DIR with Debian's flags and
-# makes the Debian package there: for this machine, or cross-built for the Debian
-# architecture ARCH (see cross_packages). The same sources give the same package wherever they
-# and DIR are: the debugging information, which the program's build ID covers, names the
-# source folder as "." and the build folder as "build", and moc's output reaches the headers
-# through the include path. cpack gives every member of the package the time
-# SOURCE_DATE_EPOCH (source_date_epoch), and its folders the permissions of umask 022.
-build_debian_package() {
-    local dir arch=${2:-}
-    dir=$(realpath -m "$1")
-    (
-        local cross=() host
-        if [ -n "$arch" ] && [ "$arch" != "$(dpkg --print-architecture)" ]; then
-            # Debian's tools (dpkg-buildflags, and dpkg-shlibdeps under cpack) serve the
-            # architecture that these variables name.
-            host=$(dpkg-architecture -a"$arch" -s 2>/dev/null)
-            eval "$host"
-            cross=(-DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/debian-cross.cmake" -DDDV_DEBIAN_ARCH="$arch")
-        fi
-        configure_and_build "$dir" "${cross[@]}" -DBUILD_TESTING=OFF -DDDV_BUILD_BENCHMARKS=OFF \
-            -DCMAKE_CXX_FLAGS="$(debian_build_flags CPPFLAGS) $(debian_build_flags CXXFLAGS) -ffile-prefix-map=$(printf %q "$dir")=build" \
-            -DCMAKE_EXE_LINKER_FLAGS="$(debian_build_flags LDFLAGS)"
-        rm -f "$dir"/*.deb
-        cd "$dir" && umask 022 && SOURCE_DATE_EPOCH=$(source_date_epoch) cpack -G DEB
-    )
 }
 
 # The time that stands for the sources in everything built from them (SOURCE_DATE_EPOCH, in

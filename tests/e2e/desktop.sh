@@ -72,16 +72,19 @@ field_text() { # WINDOW X Y
     printf '%s' "$text"
 }
 
-# After a Calculate on the default texts, the main window's RX inductance and turn-count
-# fields, at (3600, 6720) and (3600, 7320) twips, hold the design's worked example, whole
-# numbers in any regional format.
+# After a Calculate on the default texts, the main window's RX inductance, turn-count and
+# cross-section fields, at (3600, 6720), (3600, 7320) and (3600, 7920) twips, hold the design's
+# worked example: whole numbers, and the cross-section with the decimal separator of the
+# program's regional format, whichever that is.
 check_default_results() { # MAIN_WINDOW
-    local inductance turns
+    local inductance turns section
     inductance=$(field_text "$1" 296 466)
     turns=$(field_text "$1" 296 506)
-    echo "RX inductance \"$inductance\", RX turns \"$turns\""
+    section=$(field_text "$1" 296 546)
+    echo "RX inductance \"$inductance\", RX turns \"$turns\", RX cross-section \"$section\""
     [ "$inductance" = 7684 ] || fail "RX inductance is \"$inductance\", not 7684"
     [ "$turns" = 173 ] || fail "RX turn count is \"$turns\", not 173"
+    [[ $section =~ ^4[.,]400082$ ]] || fail "RX cross-section is \"$section\", not 4.400082"
 }
 
 # Starts openbox and returns once it manages a window: a client mapped while it is still
