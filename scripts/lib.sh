@@ -26,6 +26,10 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus-daemon
                "${PACKAGE_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" diffoscope-minimal lintian reuse
                clang libclang-rt-dev llvm librsvg2-bin python3)
 
+# What building the web page's core needs: Debian's emscripten, and Node, which runs emcc's
+# optimiser and, in the tests, the WebAssembly core.
+WEB_PACKAGES=(cmake ninja-build emscripten nodejs)
+
 # What the scripts build once and keep outside the clone (Qt for Windows, the Debian 13 root):
 # ~/.cache/ddvelmor, or the folder DDV_CACHE names.
 CACHE=${DDV_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/ddvelmor}
@@ -107,6 +111,34 @@ configure_and_build() {
     local dir=$1
     shift
     cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# emscripten_environment: emcc works with a cache of system libraries of its own (EM_CACHE), one
+# for each version of Debian's emscripten in the cache folder, and never writes under /usr,
+# where Debian keeps the libraries it ships prebuilt. The first time, that cache is filled
+# with links to those, so that emcc builds only what Debian does not ship. emcc's optimiser
+# finds Debian's acorn through NODE_PATH.
+emscripten_environment() {
+    local prebuilt=/usr/share/emscripten/cache version
+    version=$(dpkg-query -W -f='${Version}' emscripten)
+    export EM_CACHE="$CACHE/emscripten-$version" EM_FROZEN_CACHE=
+    export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
+    if [ ! -e "$EM_CACHE/sysroot_install.stamp" ] && [ -e "$prebuilt/sysroot_install.stamp" ]; then
+        rm -rf "$EM_CACHE" "$EM_CACHE.new"
+        mkdir -p "$EM_CACHE.new"
+        cp -rs "$prebuilt/sysroot" "$EM_CACHE.new/"
+        cp "$prebuilt/sysroot_install.stamp" "$EM_CACHE.new/"
+        mv "$EM_CACHE.new" "$EM_CACHE"
+    fi
+}
+
+# build_web_core DIR: the web page's core (web/) built with emscripten in DIR, warnings as
+# errors: DIR/web/ddvelmor-core.mjs with ddvelmor-core.wasm beside it.
+build_web_core() {
+    local dir=$1
+    emscripten_environment
+    emcmake cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDDV_WERROR=ON >/dev/null
     cmake --build "$dir" --parallel "$(nproc)"
 }
 
