@@ -8,20 +8,21 @@
 #include <bit>
 #include <cmath>
 #include <cstddef>
-#include <vector>
+#include <stdexcept>
 
 namespace calculator::decimal {
 
 namespace {
 
-// A whole number of any size, in 32-bit limbs, the least significant first, with no zero limb
-// on top.
+// A whole number in 32-bit limbs, the least significant first, with no zero limb on top. The
+// conversions below need at most about 3750 bits (800 digits times 10^308, or divided by
+// 10^1123 and scaled by 2^1074); the limbs are kept in place, without allocations.
 class Natural {
   public:
     explicit Natural(std::uint64_t value)
     {
         for (; value != 0; value >>= 32)
-            limbs_.push_back(static_cast<std::uint32_t>(value));
+            push(static_cast<std::uint32_t>(value));
     }
 
     // The number the decimal digits write.
@@ -41,21 +42,22 @@ class Natural {
 
     long long bitLength() const
     {
-        if (limbs_.empty())
+        if (size_ == 0)
             return 0;
-        return static_cast<long long>(limbs_.size()) * 32 - std::countl_zero(limbs_.back());
+        return static_cast<long long>(size_) * 32 - std::countl_zero(limbs_[size_ - 1]);
     }
 
     void multiplyAdd(std::uint32_t factor, std::uint32_t addend)
     {
         std::uint64_t carry = addend;
-        for (std::uint32_t &limb : limbs_) {
-            const std::uint64_t product = std::uint64_t{limb} * factor + carry;
-            limb = static_cast<std::uint32_t>(product);
+        for (std::size_t i = 0; i < size_; ++i) {
+            const std::uint64_t product = std::uint64_t{limbs_[i]} * factor + carry;
+            limbs_[i] = static_cast<std::uint32_t>(product);
             carry = product >> 32;
         }
         if (carry != 0)
-            limbs_.push_back(static_cast<std::uint32_t>(carry));
+            push(static_cast<std::uint32_t>(carry));
+        trim();
     }
 
     void multiplyByPowerOfTen(long long power)
@@ -67,83 +69,146 @@ class Natural {
 
     void shiftLeft(long long bits)
     {
-        if (limbs_.empty() || bits == 0)
+        if (size_ == 0 || bits == 0)
             return;
         const auto whole = static_cast<std::size_t>(bits / 32);
         const int part = static_cast<int>(bits % 32);
         if (part != 0) {
             std::uint32_t carry = 0;
-            for (std::uint32_t &limb : limbs_) {
-                const std::uint32_t next = limb >> (32 - part);
-                limb = limb << part | carry;
+            for (std::size_t i = 0; i < size_; ++i) {
+                const std::uint32_t next = limbs_[i] >> (32 - part);
+                limbs_[i] = limbs_[i] << part | carry;
                 carry = next;
             }
             if (carry != 0)
-                limbs_.push_back(carry);
+                push(carry);
         }
-        limbs_.insert(limbs_.begin(), whole, 0);
+        if (whole != 0) {
+            if (size_ + whole > kCapacity)
+                throw std::length_error("number too long for the decimal conversion");
+            std::copy_backward(limbs_.begin(), limbs_.begin() + static_cast<std::ptrdiff_t>(size_),
+                               limbs_.begin() + static_cast<std::ptrdiff_t>(size_ + whole));
+            std::fill_n(limbs_.begin(), whole, 0);
+            size_ += whole;
+        }
+    }
+
+    // this times a factor below 2^64.
+    void multiplyBy(std::uint64_t factor)
+    {
+        Natural high = *this;
+        multiplyAdd(static_cast<std::uint32_t>(factor), 0);
+        if (factor >> 32 != 0) {
+            high.multiplyAdd(static_cast<std::uint32_t>(factor >> 32), 0);
+            high.shiftLeft(32);
+            add(high);
+        }
+    }
+
+    void add(const Natural &other)
+    {
+        std::uint64_t carry = 0;
+        for (std::size_t i = 0; i < std::max(size_, other.size_); ++i) {
+            if (i == size_)
+                push(0);
+            carry += std::uint64_t{limbs_[i]} + (i < other.size_ ? other.limbs_[i] : 0);
+            limbs_[i] = static_cast<std::uint32_t>(carry);
+            carry >>= 32;
+        }
+        if (carry != 0)
+            push(static_cast<std::uint32_t>(carry));
+        trim();
+    }
+
+    // The number about: its three leading limbs as a double, times 2^(32·lowest) for the
+    // lowest of them.
+    struct Approximation {
+        double leading;
+        long long lowest;
+    };
+    Approximation approximation() const
+    {
+        double value = 0;
+        const std::size_t lowest = size_ > 3 ? size_ - 3 : 0;
+        for (std::size_t i = size_; i-- > lowest;)
+            value = value * 0x1p32 + limbs_[i];
+        return {value, static_cast<long long>(lowest)};
     }
 
     // Subtracts a number no larger than this one.
     void subtract(const Natural &other)
     {
         std::uint32_t borrow = 0;
-        for (std::size_t i = 0; i < limbs_.size(); ++i) {
+        for (std::size_t i = 0; i < size_; ++i) {
             const std::uint64_t taken =
-                std::uint64_t{i < other.limbs_.size() ? other.limbs_[i] : 0} + borrow;
+                std::uint64_t{i < other.size_ ? other.limbs_[i] : 0} + borrow;
             borrow = limbs_[i] < taken ? 1 : 0;
             limbs_[i] = static_cast<std::uint32_t>(limbs_[i] - taken);
         }
-        while (!limbs_.empty() && limbs_.back() == 0)
-            limbs_.pop_back();
+        trim();
     }
 
     friend int compare(const Natural &a, const Natural &b)
     {
-        if (a.limbs_.size() != b.limbs_.size())
-            return a.limbs_.size() < b.limbs_.size() ? -1 : 1;
-        for (std::size_t i = a.limbs_.size(); i-- > 0;)
+        if (a.size_ != b.size_)
+            return a.size_ < b.size_ ? -1 : 1;
+        for (std::size_t i = a.size_; i-- > 0;)
             if (a.limbs_[i] != b.limbs_[i])
                 return a.limbs_[i] < b.limbs_[i] ? -1 : 1;
         return 0;
     }
 
   private:
+    static constexpr std::size_t kCapacity = 128;
     static constexpr std::array<std::uint32_t, 10> kPowersOfTen{
         1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
-    std::vector<std::uint32_t> limbs_;
+    void trim()
+    {
+        while (size_ > 0 && limbs_[size_ - 1] == 0)
+            --size_;
+    }
+
+    void push(std::uint32_t limb)
+    {
+        if (size_ == kCapacity)
+            throw std::length_error("number too long for the decimal conversion");
+        limbs_[size_++] = limb;
+    }
+
+    std::array<std::uint32_t, kCapacity> limbs_;
+    std::size_t size_ = 0;
 };
 
-// floor(a / b) for a quotient below 2^64, and the remainder's place against half of b: below
-// (-1), exactly half (0) or above (1).
+// floor(a / b) for a quotient below 2^53 or a little more, and the remainder's place against
+// half of b: below (-1), exactly half (0) or above (1).
 struct Quotient {
     std::uint64_t value;
     int remainderAgainstHalf;
 };
 
-Quotient divide(Natural a, Natural b)
+Quotient divide(Natural a, const Natural &b)
 {
-    // Binary long division: b is moved under the leading bit of a and walks down one bit a
-    // step, done here by moving a up instead, so that b is shifted only once.
-    const long long shift = a.bitLength() - b.bitLength();
-    std::uint64_t quotient = 0;
-    if (shift >= 0) {
-        b.shiftLeft(shift);
-        for (long long bit = shift;; --bit) {
-            quotient <<= 1;
-            if (compare(a, b) >= 0) {
-                a.subtract(b);
-                quotient |= 1;
-            }
-            if (bit == 0)
-                break;
-            a.shiftLeft(1);
-        }
+    // The quotient of the leading bits, within a few units of the true one, then mended
+    // exactly: b·q is brought to at most a, and the remainder below b.
+    const auto x = a.approximation();
+    const auto y = b.approximation();
+    const double estimate =
+        std::floor(std::ldexp(x.leading / y.leading, static_cast<int>(32 * (x.lowest - y.lowest))));
+    auto q = static_cast<std::uint64_t>(std::clamp(estimate, 0.0, 0x1p63));
+    Natural product = b;
+    product.multiplyBy(q);
+    while (compare(product, a) > 0) {
+        product.subtract(b);
+        --q;
     }
-    // a and b now stand for the remainder and the divisor, both scaled by 2^shift.
+    a.subtract(product);
+    while (compare(a, b) >= 0) {
+        a.subtract(b);
+        ++q;
+    }
     a.shiftLeft(1);
-    return {quotient, compare(a, b)};
+    return {q, compare(a, b)};
 }
 
 // Rounds a quotient to the nearest whole number, halfway to the even one; `above` says that
@@ -265,9 +330,10 @@ FifteenDigits roundToFifteenDigits(double value)
     const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
     const int shift = binaryExponent - 53;
 
-    // The decimal place of the leading digit, from that of the leading bit (times log10 2,
-    // 78913 / 2^18 from below): right, or one too small, which the loop mends.
-    int exponent = (binaryExponent - 1) * 78913 >> 18;
+    // The decimal place of the leading digit, estimated from the leading bits (log2(1 + f) is
+    // near f): right but for a few values just above a power of ten, which the loop mends.
+    int exponent = static_cast<int>(
+        std::floor((binaryExponent - 1 + (2 * fraction - 1)) * 0.30102999566398120));
     for (;;) {
         Natural numerator(mantissa);
         Natural denominator(1);
