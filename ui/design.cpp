@@ -83,6 +83,12 @@ QColor systemColor(SystemColor which)
 #endif
 }
 
+QColor color(const DesignColor &color)
+{
+    return color.kind == DesignColor::Kind::System ? systemColor(color.system)
+                                                   : QColor::fromRgb(color.rgb);
+}
+
 void setUpApplication(QApplication &app)
 {
     QApplication::setApplicationName(QStringLiteral("DD for Velmor"));
