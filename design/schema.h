@@ -7,6 +7,7 @@
 // own units (twips) and colours. Standard library only: the Qt windows (ui::buildForm) and the
 // web page's generator are both made from these tables.
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -20,6 +21,14 @@ constexpr int twips(int value)
 }
 
 enum class DesignFont { MsSansSerif, TimesNewRoman };
+
+// The design's families, each followed by stand-ins with Cyrillic glyphs, best first:
+// Liberation Serif shares the metrics of Times New Roman, Liberation Sans comes close to the
+// old sans serif.
+inline constexpr std::array<std::string_view, 5> kSansFamilies{
+    "MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans"};
+inline constexpr std::array<std::string_view, 3> kSerifFamilies{"Times New Roman",
+                                                                "Liberation Serif", "DejaVu Serif"};
 
 // Classic system colour indices used by the designs.
 enum class SystemColor {

@@ -1,0 +1,200 @@
+// SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The page's view: it forwards the five events of the main window to the calculator's core
+// (compiled from the same C++ as the desktop program) and draws what comes back. It holds no
+// number, formula or wording of its own: the fields, labels and texts are in the generated
+// markup, the results and the boxes come from the core.
+
+import createCore from './ddvelmor-core.js';
+
+const fields = [...document.querySelectorAll('input[data-field]')].sort(
+    (a, b) => a.dataset.field - b.dataset.field);
+const field = (name) => document.getElementById(`Form1_${name}`);
+const Text4 = fields.find((input) => input.id.startsWith('Form1_Text4_'));
+const Text11 = fields.find((input) => input.id.startsWith('Form1_Text11_'));
+const mainForm = document.getElementById('Form1');
+const boxDialog = document.getElementById('box');
+
+// The decimal separator of the browser's regional settings, which results are written with.
+function decimalSeparator() {
+    const parts = new Intl.NumberFormat(navigator.languages).formatToParts(0.5);
+    return parts.find((part) => part.type === 'decimal')?.value ?? '.';
+}
+
+// The core's C interface, with strings passed through the core's own memory so that a text of
+// any length fits.
+function wrap(core) {
+    const withString = (text, use) => {
+        const size = core.lengthBytesUTF8(text) + 1;
+        const pointer = core._malloc(size);
+        if (!pointer)
+            return use(0);
+        try {
+            core.stringToUTF8(text, pointer, size);
+            return use(pointer);
+        } finally {
+            core._free(pointer);
+        }
+    };
+    return {
+        setText: (index, text) => withString(text, (p) => p && core._ddv_set_text(index, p)),
+        text: (index) => core.UTF8ToString(core._ddv_text(index)),
+        calculate: (separator) => withString(separator, (p) => core._ddv_calculate(p)),
+        checkRxWire: () => core._ddv_check_rx_wire(),
+        checkTxWire: () => core._ddv_check_tx_wire(),
+        box: (k) => ({
+            title: core.UTF8ToString(core._ddv_box_title(k)),
+            prompt: core.UTF8ToString(core._ddv_box_prompt(k)),
+            style: core._ddv_box_style(k),
+        }),
+    };
+}
+
+// Boxes: modal, one after another in the order the command asked for them; Enter or Esc closes
+// each, and the focus returns where it was.
+const pendingBoxes = [];
+let focusBeforeBoxes = null;
+
+function showBoxes(core, count) {
+    for (let k = 0; k < count; ++k)
+        pendingBoxes.push(core.box(k));
+    if (count > 0 && !boxDialog.open) {
+        focusBeforeBoxes = document.activeElement;
+        showNextBox();
+    }
+}
+
+function showNextBox() {
+    const box = pendingBoxes.shift();
+    if (!box) {
+        const back = focusBeforeBoxes;
+        focusBeforeBoxes = null;
+        if (back && back.isConnected && typeof back.focus === 'function')
+            back.focus({preventScroll: true});
+        return;
+    }
+    boxDialog.querySelector('#box-title').textContent = box.title;
+    boxDialog.querySelector('#box-prompt').textContent = box.prompt;
+    boxDialog.dataset.style = box.style === 16 ? 'critical' : 'exclamation';
+    boxDialog.showModal();
+    boxDialog.querySelector('button').focus();
+}
+
+boxDialog.querySelector('button').addEventListener('click', () => boxDialog.close());
+boxDialog.addEventListener('close', showNextBox);
+
+// The information windows: shown beside the main window, which goes on working; a second
+// click brings the open one to the front. Closing one discards the edits in its text box.
+let topmost = 10;
+
+function showInfo(dialog) {
+    if (!dialog.open) {
+        for (const box of dialog.querySelectorAll('textarea'))
+            box.value = box.defaultValue;
+        dialog.opener = document.activeElement;
+        dialog.show();
+    }
+    dialog.style.zIndex = String(++topmost);
+    dialog.querySelector('button.ok').focus();
+}
+
+for (const dialog of document.querySelectorAll('dialog.info')) {
+    const ok = dialog.querySelector('button.ok');
+    ok.addEventListener('click', () => {
+        dialog.close();
+        const opener = dialog.opener;
+        if (opener && opener.isConnected && !opener.closest('dialog:not([open])'))
+            opener.focus({preventScroll: true});
+    });
+    // Enter presses the window's button, as Esc does, except where Enter edits the text box or
+    // presses the focused button itself.
+    dialog.addEventListener('keydown', (event) => {
+        const plain = !event.altKey && !event.ctrlKey && !event.metaKey && !event.shiftKey;
+        if (!plain)
+            return;
+        const target = event.target;
+        if (event.key === 'Escape' || (event.key === 'Enter' && target.tagName !== 'TEXTAREA' &&
+                                        target.tagName !== 'BUTTON')) {
+            event.preventDefault();
+            ok.click();
+        }
+    });
+    dialog.addEventListener('pointerdown', () => {
+        dialog.style.zIndex = String(++topmost);
+    });
+}
+
+async function start() {
+    const core = wrap(await createCore());
+    const guarded = (handler) => (event) => {
+        try {
+            handler(event);
+        } catch (error) {
+            // The core reports every fault of a command as a box; anything else is a defect,
+            // shown in the console rather than left to stop the page.
+            console.error(error);
+        }
+    };
+
+    // The field texts live in the core; every edit is forwarded at once.
+    for (const input of fields) {
+        core.setText(Number(input.dataset.field), input.value);
+        input.addEventListener('input', guarded(() => {
+            core.setText(Number(input.dataset.field), input.value);
+            // Text4_Change: the RX wire check on every edit.
+            if (input === Text4)
+                showBoxes(core, core.checkRxWire());
+        }));
+    }
+
+    // Text11_LostFocus: the TX wire check when the focus moves from the field to another place
+    // of this page, not when the page itself loses the focus or a window of its own takes it.
+    Text11.addEventListener('focusout', guarded((event) => {
+        const to = event.relatedTarget;
+        if (to && to.closest('dialog'))
+            return;
+        const check = () => {
+            if (document.hasFocus() && document.activeElement !== Text11 && !boxDialog.open)
+                showBoxes(core, core.checkTxWire());
+        };
+        if (to)
+            showBoxes(core, core.checkTxWire());
+        else
+            setTimeout(guarded(check), 0);
+    }));
+
+    // Command1_Click: Calculate, then every field the command wrote, shown from its start.
+    field('Command1').addEventListener('click', guarded(() => {
+        for (const input of fields)
+            core.setText(Number(input.dataset.field), input.value);
+        const count = core.calculate(decimalSeparator());
+        for (const input of fields) {
+            const text = core.text(Number(input.dataset.field));
+            if (input.value !== text) {
+                input.value = text;
+                input.scrollLeft = 0;
+            }
+        }
+        showBoxes(core, count);
+    }));
+    field('Command2').addEventListener('click', () => showInfo(document.getElementById('frmAbout')));
+    field('Command3').addEventListener('click', () => showInfo(document.getElementById('frmAbout1')));
+
+    document.documentElement.dataset.ready = '';
+}
+
+// The page works offline once it has been opened: the service worker keeps the site. A new
+// release takes over at the next visit; while nothing has been typed yet, at once.
+let edited = false;
+mainForm.addEventListener('input', () => { edited = true; }, {once: true});
+if ('serviceWorker' in navigator && window.isSecureContext) {
+    const hadController = Boolean(navigator.serviceWorker.controller);
+    navigator.serviceWorker.addEventListener('controllerchange', () => {
+        if (hadController && !edited)
+            location.reload();
+    });
+    navigator.serviceWorker.register('sw.js').catch((error) => console.warn(error));
+}
+
+start();
