@@ -26,6 +26,13 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus-daemon
                "${PACKAGE_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" diffoscope-minimal lintian reuse
                clang libclang-rt-dev llvm librsvg2-bin python3)
 
+# What building and testing the web page needs on top of BUILD_PACKAGES: emscripten, which
+# compiles the calculator's core to WebAssembly, Node.js for emscripten, the page's server and
+# its browser tests, and the browsers those drive. npm comes with Node.js where Node.js is not
+# Debian's own.
+WEB_PACKAGES=(emscripten nodejs python3 chromium)
+WEB_TEST_BROWSERS=(firefox-esr webkit2gtk-driver)
+
 # What the scripts build once and keep outside the clone (Qt for Windows, the Debian 13 root):
 # ~/.cache/ddvelmor, or the folder DDV_CACHE names.
 CACHE=${DDV_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/ddvelmor}
@@ -199,4 +206,40 @@ make_source_tarball() {
                 --mode=u=rwX,go=rX --no-recursion --null --files-from=- |
             gzip -9n
     ) >"$out"
+}
+
+# ensure_web_packages: WEB_PACKAGES, and npm where Node.js does not bring its own.
+ensure_web_packages() {
+    ensure_packages "${WEB_PACKAGES[@]}" "$@"
+    command -v npm >/dev/null || ensure_packages npm
+}
+
+# build_web_site NATIVE DIR: the web page's static site in DIR/site. The calculator's core is
+# compiled with emscripten in DIR/core; the page generator and the Author picture's tool are
+# built in the native build folder NATIVE (configured here when it is not yet) and write the
+# markup, the design style sheet and the picture into DIR/generated; web/assemble.py puts the
+# site together.
+build_web_site() {
+    local native dir
+    native=$(realpath -m "$1")
+    dir=$(realpath -m "$2")
+    [ -f "$native/CMakeCache.txt" ] ||
+        cmake -S "$ROOT" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+            -DDDV_BUILD_BENCHMARKS=OFF >/dev/null
+    cmake --build "$native" --parallel "$(nproc)" --target ddv_page_generator ddv_save_author_picture
+    # Debian's emscripten finds its optimiser's JavaScript parser through NODE_PATH.
+    NODE_PATH=/usr/share/nodejs emcmake cmake -S "$ROOT" -B "$dir/core" -G Ninja \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+    NODE_PATH=/usr/share/nodejs cmake --build "$dir/core" --parallel "$(nproc)"
+    mkdir -p "$dir/generated"
+    "$native/web/generator/ddv_page_generator" "$dir/generated/index.html" "$dir/generated/design.css"
+    QT_QPA_PLATFORM=offscreen "$native/info/ddv_save_author_picture" "$dir/generated/author.png"
+    python3 "$ROOT/web/assemble.py" "$dir/generated" "$dir/core/web" "$dir/site"
+}
+
+# web_npm_ci: the browser tests' npm packages, as the lock file pins them, in tests/web/; npm's
+# cache outside the clone, in the scripts' cache folder.
+web_npm_ci() {
+    (cd "$ROOT/tests/web" && npm_config_cache="$CACHE/npm" npm ci --ignore-scripts --no-audit \
+        --no-fund --loglevel=error >/dev/null)
 }

@@ -445,7 +445,7 @@ std::string document(const FormDesign &main, const std::string &body)
            "<link rel=\"apple-touch-icon\" href=\"icons/ddvelmor-180.png\">\n"
            "<link rel=\"stylesheet\" href=\"design.css\">\n"
            "<link rel=\"stylesheet\" href=\"page.css\">\n"
-           "<link rel=\"modulepreload\" href=\"ddvelmor-core.js\">\n"
+           "<link rel=\"modulepreload\" href=\"ddvelmor-core.mjs\">\n"
            "<script type=\"module\" src=\"page.js\"></script>\n"
            "</head>\n<body>\n"
         << body

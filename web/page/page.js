@@ -6,7 +6,7 @@
 // number, formula or wording of its own: the fields, labels and texts are in the generated
 // markup, the results and the boxes come from the core.
 
-import createCore from './ddvelmor-core.js';
+import createCore from './ddvelmor-core.mjs';
 
 const fields = [...document.querySelectorAll('input[data-field]')].sort(
     (a, b) => a.dataset.field - b.dataset.field);
