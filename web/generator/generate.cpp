@@ -398,7 +398,7 @@ class Page {
                  << escaped(field->text)
                  << "\" inputmode=\"text\" autocomplete=\"off\" autocapitalize=\"off\" "
                     "autocorrect=\"off\" spellcheck=\"false\""
-                 << tabIndexAttribute(*field)
+                 << tabIndexAttribute(*field) << (field->tabIndex == 0 ? " autofocus" : "")
                  << (field->toolTip.empty() ? "" : " title=\"" + escaped(field->toolTip) + "\"")
                  << (unit ? " aria-describedby=\"" + idOf(form.name, *unit) + "\"" : "")
                  << (f->direction == calculator::Direction::Output ? " class=\"output\"" : "")

@@ -56,11 +56,11 @@ function wrap(core) {
 const pendingBoxes = [];
 let focusBeforeBoxes = null;
 
-function showBoxes(core, count) {
+function showBoxes(core, count, returnTo = document.activeElement) {
     for (let k = 0; k < count; ++k)
         pendingBoxes.push(core.box(k));
     if (count > 0 && !boxDialog.open) {
-        focusBeforeBoxes = document.activeElement;
+        focusBeforeBoxes = returnTo;
         showNextBox();
     }
 }
@@ -81,8 +81,17 @@ function showNextBox() {
     boxDialog.querySelector('button').focus();
 }
 
-boxDialog.querySelector('button').addEventListener('click', () => boxDialog.close());
-boxDialog.addEventListener('close', showNextBox);
+// Closed at once, not when the dialog's close event comes later, so that the next box or the
+// focus is in place before the next key.
+function closeBox() {
+    boxDialog.close();
+    showNextBox();
+}
+boxDialog.querySelector('button').addEventListener('click', closeBox);
+boxDialog.addEventListener('cancel', (event) => {
+    event.preventDefault();
+    closeBox();
+});
 
 // The information windows: shown beside the main window, which goes on working; a second
 // click brings the open one to the front. Closing one discards the edits in its text box.
@@ -159,7 +168,7 @@ async function start() {
                 showBoxes(core, core.checkTxWire());
         };
         if (to)
-            showBoxes(core, core.checkTxWire());
+            showBoxes(core, core.checkTxWire(), to);
         else
             setTimeout(guarded(check), 0);
     }));
@@ -180,6 +189,21 @@ async function start() {
     }));
     field('Command2').addEventListener('click', () => showInfo(document.getElementById('frmAbout')));
     field('Command3').addEventListener('click', () => showInfo(document.getElementById('frmAbout1')));
+
+    // Tab after the window's last control goes round to its first, Shift+Tab the other way.
+    const stops = [...mainForm.querySelectorAll('[tabindex]')]
+        .filter((e) => e.tabIndex > 0).sort((a, b) => a.tabIndex - b.tabIndex);
+    mainForm.addEventListener('keydown', (event) => {
+        if (event.key !== 'Tab' || event.altKey || event.ctrlKey || event.metaKey)
+            return;
+        const [first, last] = [stops[0], stops[stops.length - 1]];
+        const target = event.shiftKey ? (event.target === first ? last : null)
+                                      : (event.target === last ? first : null);
+        if (target) {
+            event.preventDefault();
+            target.focus();
+        }
+    });
 
     document.documentElement.dataset.ready = '';
 }
