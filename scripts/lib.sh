@@ -31,7 +31,8 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus-daemon
 # its browser tests, and the browsers those drive. npm comes with Node.js where Node.js is not
 # Debian's own.
 WEB_PACKAGES=(emscripten nodejs python3 chromium)
-WEB_TEST_BROWSERS=(firefox-esr webkit2gtk-driver)
+# The engines the browser tests run in besides Chromium.
+WEB_TEST_BROWSERS=(firefox-esr)
 
 # What the scripts build once and keep outside the clone (Qt for Windows, the Debian 13 root):
 # ~/.cache/ddvelmor, or the folder DDV_CACHE names.
@@ -242,4 +243,20 @@ build_web_site() {
 web_npm_ci() {
     (cd "$ROOT/tests/web" && npm_config_cache="$CACHE/npm" npm ci --ignore-scripts --no-audit \
         --no-fund --loglevel=error >/dev/null)
+}
+
+# test_web_site NATIVE: builds the web page (build_web_site into build-web/) and runs its browser
+# tests in Chromium and Firefox ESR, headless.
+test_web_site() {
+    local engine start
+    ensure_web_packages "${WEB_TEST_BROWSERS[@]}"
+    build_web_site "$1" "$ROOT/build-web"
+    web_npm_ci
+    for engine in chromium firefox; do
+        start=$SECONDS
+        echo "The web page's browser tests in $engine:"
+        DDV_WEB_ENGINE=$engine DDV_WEB_SITE="$ROOT/build-web/site" \
+            node --test "$ROOT/tests/web/page.test.mjs"
+        echo "Browser tests in $engine passed in $(took "$start")"
+    done
 }

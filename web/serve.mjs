@@ -31,12 +31,14 @@ export const CONTENT_SECURITY_POLICY =
     "object-src 'none'; base-uri 'none'; form-action 'none'; frame-ancestors 'none'";
 
 // Serves root (which setRoot may change, as a new release replaces a site) on 127.0.0.1.
-// Resolves to {url, setRoot, close, log}: log lists every request as 'METHOD path'.
+// Resolves to {url, setRoot, close, log}: log lists every request as
+// {method, path, status, bytes}, bytes as sent.
 export async function startServer(root, port = 0) {
     let site = resolve(root);
     const log = [];
     const server = createServer(async (request, response) => {
-        log.push(`${request.method} ${request.url}`);
+        const entry = {method: request.method, path: request.url, status: 0, bytes: 0};
+        log.push(entry);
         try {
             const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
             let file = normalize(join(site, path));
@@ -58,11 +60,12 @@ export async function startServer(root, port = 0) {
                 headers['Content-Encoding'] = 'gzip';
             }
             headers['Content-Length'] = body.length;
+            Object.assign(entry, {status: 200, bytes: request.method === 'HEAD' ? 0 : body.length});
             response.writeHead(200, headers);
             response.end(request.method === 'HEAD' ? undefined : body);
         } catch (error) {
-            response.writeHead(error.code === 'ENOENT' || error.code === 'ENOTDIR' ? 404 : 500,
-                               {'Content-Type': 'text/plain; charset=utf-8'});
+            entry.status = error.code === 'ENOENT' || error.code === 'ENOTDIR' ? 404 : 500;
+            response.writeHead(entry.status, {'Content-Type': 'text/plain; charset=utf-8'});
             response.end('not found\n');
         }
     });

@@ -265,12 +265,12 @@ describe('keys and clicks', () => {
         await done(page);
     });
 
-    test('Enter in a field calculates nothing; Enter and Space press each button', async () => {
+    test('Enter in a field calculates nothing; Enter and Space (" ") press each button', async () => {
         const page = await fresh();
         await (await field(page, L.rxFrequency)).focus();
         await page.keyboard.press('Enter');
         assert.equal(await value(await field(page, L.rxInductance)), '0');
-        for (const key of ['Enter', 'Space']) {
+        for (const key of ['Enter', ' ']) {
             await retype(page, await field(page, L.rxInductance), '0');
             await (await button(page, 'Расчет')).focus();
             await page.keyboard.press(key);
@@ -318,8 +318,10 @@ describe('keys and clicks', () => {
         await page.keyboard.press('Tab');
         assert.equal(await page.evaluate(() => document.activeElement.querySelector('img').alt),
                      'Датчик DD, вид сверху');
-        assert.ok(await page.$eval('#frmAbout1 img', (img) => img.complete &&
-                                   img.naturalWidth === 189 && img.naturalHeight === 204));
+        await page.waitForFunction(() => {
+            const img = document.querySelector('#frmAbout1 img');
+            return img.complete && img.naturalWidth === 189 && img.naturalHeight === 204;
+        }, {timeout: 5000});
         await page.keyboard.press('Enter');
         assert.deepEqual(await openDialogs(page), []);
         await done(page);

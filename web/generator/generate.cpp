@@ -354,7 +354,7 @@ class Page {
             case ControlKind::Picture:
                 html_ << "<div id=\"" << id << "\" class=\"picture\""
                       << (c.tabIndex >= 0 ? " tabindex=\"0\"" : "")
-                      << "><img src=\"author.png\" width=\"189\" height=\"204\" alt=\""
+                      << "><img src=\"author.png\" width=\"189\" height=\"204\" loading=\"lazy\" alt=\""
                       << escaped(c.description) << "\"></div>\n";
                 break;
             case ControlKind::Field:
@@ -446,6 +446,9 @@ std::string document(const FormDesign &main, const std::string &body)
            "<link rel=\"stylesheet\" href=\"design.css\">\n"
            "<link rel=\"stylesheet\" href=\"page.css\">\n"
            "<link rel=\"modulepreload\" href=\"ddvelmor-core.mjs\">\n"
+           "<link rel=\"preload\" href=\"ddvelmor-core.wasm\" as=\"fetch\" "
+           "type=\"application/wasm\" "
+           "crossorigin>\n"
            "<script type=\"module\" src=\"page.js\"></script>\n"
            "</head>\n<body>\n"
         << body

@@ -17,10 +17,17 @@ const mainForm = document.getElementById('Form1');
 const boxDialog = document.getElementById('box');
 
 // The decimal separator of the browser's regional settings, which results are written with.
+// Looked up once (the first look-up loads the locale's data) and again when the browser's
+// languages change.
+let separator = null;
 function decimalSeparator() {
-    const parts = new Intl.NumberFormat(navigator.languages).formatToParts(0.5);
-    return parts.find((part) => part.type === 'decimal')?.value ?? '.';
+    if (separator === null) {
+        const parts = new Intl.NumberFormat(navigator.languages).formatToParts(0.5);
+        separator = parts.find((part) => part.type === 'decimal')?.value ?? '.';
+    }
+    return separator;
 }
+window.addEventListener('languagechange', () => { separator = null; });
 
 // The core's C interface, with strings passed through the core's own memory so that a text of
 // any length fits.
@@ -175,6 +182,7 @@ async function start() {
 
     // Command1_Click: Calculate, then every field the command wrote, shown from its start.
     field('Command1').addEventListener('click', guarded(() => {
+        const start = performance.now();
         for (const input of fields)
             core.setText(Number(input.dataset.field), input.value);
         const count = core.calculate(decimalSeparator());
@@ -185,7 +193,9 @@ async function start() {
                 input.scrollLeft = 0;
             }
         }
+        performance.measure('ddv-results', {start});
         showBoxes(core, count);
+        performance.measure('ddv-calculate', {start});
     }));
     field('Command2').addEventListener('click', () => showInfo(document.getElementById('frmAbout')));
     field('Command3').addEventListener('click', () => showInfo(document.getElementById('frmAbout1')));
@@ -206,13 +216,27 @@ async function start() {
     });
 
     document.documentElement.dataset.ready = '';
+    performance.mark('ddv-ready');
+
+    // The first Calculate compiles the core's code on its way; one run while the page is idle
+    // does that beforehand, and the texts are put back as they are in the fields.
+    const idle = window.requestIdleCallback ?? ((work) => setTimeout(work, 50));
+    idle(guarded(() => {
+        core.calculate(decimalSeparator());
+        for (const input of fields)
+            core.setText(Number(input.dataset.field), input.value);
+        performance.mark('ddv-warm');
+    }));
+    registerServiceWorker();
 }
 
 // The page works offline once it has been opened: the service worker keeps the site. A new
 // release takes over at the next visit; while nothing has been typed yet, at once.
 let edited = false;
 mainForm.addEventListener('input', () => { edited = true; }, {once: true});
-if ('serviceWorker' in navigator && window.isSecureContext) {
+function registerServiceWorker() {
+    if (!('serviceWorker' in navigator) || !window.isSecureContext)
+        return;
     const hadController = Boolean(navigator.serviceWorker.controller);
     navigator.serviceWorker.addEventListener('controllerchange', () => {
         if (hadController && !edited)
