@@ -260,3 +260,16 @@ test_web_site() {
         echo "Browser tests in $engine passed in $(took "$start")"
     done
 }
+
+# make_web_zip OUT.zip NATIVE DIR: the web page's static site (build_web_site NATIVE DIR) as a
+# zip whose one folder is named after OUT, with the time source_date_epoch: the same bytes
+# from any clone of the same commit.
+make_web_zip() {
+    local out folder
+    out=$(realpath -m "$1")
+    build_web_site "$2" "$3"
+    folder="$(realpath -m "$3")/$(basename "$out" .zip)"
+    rm -rf "$folder"
+    cp -r "$(realpath -m "$3")/site" "$folder"
+    python3 "$ROOT/cmake/pack-zip.py" "$folder" "$out" "$(source_date_epoch)"
+}
