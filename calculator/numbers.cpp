@@ -164,32 +164,39 @@ std::string showNumber(double value, std::string_view decimalSeparator)
     if (value == 0)
         return "0";
     const auto [significand, exponent] = decimal::roundToFifteenDigits(std::fabs(value));
-    std::string digits = std::to_string(significand);
+    char buffer[15];
+    std::uint64_t rest = significand;
+    for (std::size_t i = sizeof buffer; i-- > 0; rest /= 10)
+        buffer[i] = static_cast<char>('0' + rest % 10);
+    std::string_view digits(buffer, sizeof buffer);
     // Rounded to 15 digits, the very largest doubles come out beyond the double range: such a
     // text could not be read back, so the value counts as an overflow.
     if (exponent >= 308 && !decimal::nearestDouble(digits, exponent - 14))
         overflow();
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+    digits = digits.substr(0, digits.find_last_not_of('0') + 1);
 
-    std::string text = value < 0 ? "-" : "";
+    std::string text;
+    text.reserve(24 + decimalSeparator.size());
+    if (value < 0)
+        text += '-';
     if (exponent >= 15 || exponent < -4) {
         text += digits.front();
         if (digits.size() > 1) {
             text += decimalSeparator;
-            text.append(digits, 1);
+            text += digits.substr(1);
         }
-        text += exponent < 0 ? "E-" : "E+";
         const int magnitude = exponent < 0 ? -exponent : exponent;
-        if (magnitude < 10)
-            text += '0';
-        text += std::to_string(magnitude);
+        text += exponent < 0 ? "E-" : "E+";
+        if (magnitude >= 100)
+            text += static_cast<char>('0' + magnitude / 100);
+        text += static_cast<char>('0' + magnitude / 10 % 10);
+        text += static_cast<char>('0' + magnitude % 10);
     } else if (exponent >= 0) {
         const auto whole = static_cast<std::size_t>(exponent) + 1;
-        text.append(digits, 0, whole);
+        text += digits.substr(0, whole);
         if (digits.size() > whole) {
             text += decimalSeparator;
-            text.append(digits, whole);
+            text += digits.substr(whole);
         } else {
             text.append(whole - digits.size(), '0');
         }
