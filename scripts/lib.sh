@@ -31,8 +31,9 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus-daemon
 # its browser tests, and the browsers those drive. npm comes with Node.js where Node.js is not
 # Debian's own.
 WEB_PACKAGES=(emscripten nodejs python3 chromium)
-# The engines the browser tests run in besides Chromium.
-WEB_TEST_BROWSERS=(firefox-esr)
+# The engines the browser tests run in besides Chromium: Firefox ESR, and WebKitGTK through its
+# WebDriver, on a private X server, in a locale that localedef makes when it is missing.
+WEB_TEST_BROWSERS=(firefox-esr webkit2gtk-driver xvfb xauth locales)
 
 # What the scripts build once and keep outside the clone (Qt for Windows, the Debian 13 root):
 # ~/.cache/ddvelmor, or the folder DDV_CACHE names.
@@ -246,17 +247,17 @@ web_npm_ci() {
 }
 
 # test_web_site NATIVE: builds the web page (build_web_site into build-web/) and runs its browser
-# tests in Chromium and Firefox ESR, headless.
+# tests in Chromium and Firefox ESR, headless, and in WebKitGTK.
 test_web_site() {
     local engine start
     ensure_web_packages "${WEB_TEST_BROWSERS[@]}"
     build_web_site "$1" "$ROOT/build-web"
     web_npm_ci
-    for engine in chromium firefox; do
+    for engine in chromium firefox webkit; do
         start=$SECONDS
         echo "The web page's browser tests in $engine:"
-        DDV_WEB_ENGINE=$engine DDV_WEB_SITE="$ROOT/build-web/site" \
-            node --test "$ROOT/tests/web/page.test.mjs"
+        DDV_WEB_ENGINE=$engine DDV_WEB_SITE="$ROOT/build-web/site" DDV_WEB_LOCALES="$CACHE/locales" \
+            xvfb-run -a node --test "$ROOT/tests/web/page.test.mjs"
         echo "Browser tests in $engine passed in $(took "$start")"
     done
 }

@@ -10,14 +10,19 @@ import {mkdtempSync, rmSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {join} from 'node:path';
 
+import {launchWebKit} from './webdriver.mjs';
+
 export const ENGINES = {
     chromium: '/usr/bin/chromium',
     firefox: '/usr/bin/firefox-esr',
+    webkit: '/usr/bin/WebKitWebDriver',
 };
 
 // A browser of the engine with the given language (which gives the regional format), in a
 // profile of its own that is removed again on close.
 export async function launch(engine = 'chromium', language = 'ru-RU') {
+    if (engine === 'webkit')
+        return launchWebKit(language, process.env.DDV_WEB_LOCALES ?? join(tmpdir(), 'ddv-locales'));
     const profile = mkdtempSync(join(tmpdir(), 'ddv-browser-'));
     const common = {executablePath: ENGINES[engine], headless: true, userDataDir: profile};
     const browser = engine === 'firefox'
@@ -52,10 +57,15 @@ export async function openPage(browser, url, {width = 1280, height = 900, phone 
     page.problems = problems;
     await page.setViewport({width, height, isMobile: phone, hasTouch: phone,
                             deviceScaleFactor: phone ? 2 : 1});
+    if (page.collectProblems) // WebKit: read from the page
+        page.problemsNow = async () => [...problems, ...await page.collectProblems()];
     if (url)
         await goto(page, url);
     return page;
 }
+
+// What went wrong in the page so far.
+export const problemsOf = (page) => page.problemsNow ? page.problemsNow() : page.problems;
 
 // Loads url and waits until the page is usable: every field drawn, the core loaded.
 export async function goto(page, url) {

@@ -14,11 +14,14 @@ import {tmpdir} from 'node:os';
 import {join, resolve} from 'node:path';
 
 import {startServer} from '../../web/serve.mjs';
-import {button, field, focused, goto, launch, openDialogs, openPage, retype, spoken, value}
-    from './browser.mjs';
+import {button, field, focused, goto, launch, openDialogs, openPage, problemsOf, retype, spoken,
+        value} from './browser.mjs';
 
 const SITE = resolve(process.env.DDV_WEB_SITE ?? 'build-web/site');
 const ENGINE = process.env.DDV_WEB_ENGINE ?? 'chromium';
+
+// Whether the engine is driven through puppeteer, which also sees the page's requests.
+const PUPPETEER = ENGINE !== 'webkit';
 
 // The design's texts.
 const CAPTION = 'DD for Velmor ARM / AVR    by_Tamrel   v.1.0';
@@ -70,7 +73,7 @@ async function fresh(language = 'ru', options = {}) {
 }
 
 async function done(page) {
-    assert.deepEqual(page.problems, [], 'no page error');
+    assert.deepEqual(await problemsOf(page), [], 'no page error');
     await page.context.close();
 }
 
@@ -199,7 +202,8 @@ describe('the main window', () => {
             e.select();
             document.execCommand('insertText', false, '4'.repeat(1 << 20));
         });
-        assert.equal((await value(big)).length, 1 << 20);
+        // WebKit keeps at most 524 288 characters of a field, whatever the page asks.
+        assert.equal((await value(big)).length, ENGINE === 'webkit' ? 524288 : 1 << 20);
         await (await button(page, 'Расчет')).click();
         const box = await closeBox(page);
         assert.equal(box.title, FAULT_TITLE);
@@ -337,6 +341,7 @@ describe('on a phone', () => {
                 const box = (e) => e.getBoundingClientRect();
                 const blocks = [...document.querySelectorAll('.block')].map(box);
                 return {
+                    width: innerWidth,
                     scrollWidth: document.documentElement.scrollWidth,
                     rxAboveTx: blocks[0].bottom <= blocks[1].top,
                     lowest: Math.min(...[...document.querySelectorAll('#Form1 input, #Form1 button')]
@@ -345,7 +350,11 @@ describe('on a phone', () => {
                         .map((e) => parseFloat(getComputedStyle(e).fontSize))),
                 };
             });
-            assert.ok(layout.scrollWidth <= width, `scroll width ${layout.scrollWidth}`);
+            // WebKitGTK's test browser keeps its window at least 447 pixels wide.
+            if (ENGINE !== 'webkit' || width >= 447)
+                assert.equal(layout.width, width);
+            assert.ok(layout.scrollWidth <= layout.width,
+                      `scroll width ${layout.scrollWidth} in ${layout.width}`);
             assert.ok(layout.rxAboveTx, 'RX above TX');
             assert.ok(layout.lowest >= 44, `lowest control ${layout.lowest} px`);
             assert.ok(layout.smallestText >= 16, `field text ${layout.smallestText} px`);
@@ -373,7 +382,9 @@ describe('on a phone', () => {
 });
 
 describe('offline and releases', () => {
-    test('nothing leaves the page\'s origin and no rule of its policy is broken', async () => {
+    test('nothing leaves the page\'s origin and no rule of its policy is broken', async (t) => {
+        if (!PUPPETEER)
+            return t.skip('requests are seen through puppeteer');
         const context = await browsers.ru.createBrowserContext();
         const page = await context.newPage();
         const requests = [];
@@ -421,7 +432,8 @@ describe('offline and releases', () => {
         await next.close();
         await goto(page, next.url);
         assert.equal(await page.$eval('meta[name=release]', (m) => m.content), 'next');
-        assert.deepEqual(page.problems.filter((p) => !p.includes('Failed to load resource')), []);
+        assert.deepEqual((await problemsOf(page)).filter((p) => !p.includes('Failed to load resource')),
+                         []);
         await context.close();
         rmSync(release, {recursive: true, force: true});
     });

@@ -22,8 +22,15 @@ const boxDialog = document.getElementById('box');
 let separator = null;
 function decimalSeparator() {
     if (separator === null) {
-        const parts = new Intl.NumberFormat(navigator.languages).formatToParts(0.5);
-        separator = parts.find((part) => part.type === 'decimal')?.value ?? '.';
+        // A language list that is no list of language tags (a browser started under the C
+        // locale reports "C") leaves the browser's own default.
+        let format;
+        try {
+            format = new Intl.NumberFormat(navigator.languages);
+        } catch {
+            format = new Intl.NumberFormat();
+        }
+        separator = format.formatToParts(0.5).find((part) => part.type === 'decimal')?.value ?? '.';
     }
     return separator;
 }
