@@ -216,11 +216,21 @@ ensure_web_packages() {
     command -v npm >/dev/null || ensure_packages npm
 }
 
-# build_web_site NATIVE DIR: the web page's static site in DIR/site. The calculator's core is
-# compiled with emscripten in DIR/core; the page generator and the Author picture's tool are
-# built in the native build folder NATIVE (configured here when it is not yet) and write the
-# markup, the design style sheet and the picture into DIR/generated; web/assemble.py puts the
-# site together.
+# build_web_core DIR: the calculator's core compiled with emscripten in DIR/core; the page's
+# module is DIR/core/web/ddvelmor-core.mjs with its .wasm beside it.
+build_web_core() {
+    local dir
+    dir=$(realpath -m "$1")
+    # Debian's emscripten finds its optimiser's JavaScript parser through NODE_PATH.
+    NODE_PATH=/usr/share/nodejs emcmake cmake -S "$ROOT" -B "$dir/core" -G Ninja \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+    NODE_PATH=/usr/share/nodejs cmake --build "$dir/core" --parallel "$(nproc)"
+}
+
+# build_web_site NATIVE DIR: the web page's static site in DIR/site. The core is built in DIR
+# (build_web_core); the page generator and the Author picture's tool are built in the native
+# build folder NATIVE (configured here when it is not yet) and write the markup, the design
+# style sheet and the picture into DIR/generated; web/assemble.py puts the site together.
 build_web_site() {
     local native dir
     native=$(realpath -m "$1")
@@ -229,10 +239,7 @@ build_web_site() {
         cmake -S "$ROOT" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
             -DDDV_BUILD_BENCHMARKS=OFF >/dev/null
     cmake --build "$native" --parallel "$(nproc)" --target ddv_page_generator ddv_save_author_picture
-    # Debian's emscripten finds its optimiser's JavaScript parser through NODE_PATH.
-    NODE_PATH=/usr/share/nodejs emcmake cmake -S "$ROOT" -B "$dir/core" -G Ninja \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
-    NODE_PATH=/usr/share/nodejs cmake --build "$dir/core" --parallel "$(nproc)"
+    build_web_core "$dir"
     mkdir -p "$dir/generated"
     "$native/web/generator/ddv_page_generator" "$dir/generated/index.html" "$dir/generated/design.css"
     QT_QPA_PLATFORM=offscreen "$native/info/ddv_save_author_picture" "$dir/generated/author.png"
@@ -247,10 +254,10 @@ web_npm_ci() {
 }
 
 # test_web_site NATIVE: builds the web page (build_web_site into build-web/) and runs its browser
-# tests in Chromium and Firefox ESR, headless, and in WebKitGTK.
+# tests in Chromium and Firefox ESR, headless, and in WebKitGTK. Needs WEB_PACKAGES and
+# WEB_TEST_BROWSERS (ensure_web_packages).
 test_web_site() {
     local engine start
-    ensure_web_packages "${WEB_TEST_BROWSERS[@]}"
     build_web_site "$1" "$ROOT/build-web"
     web_npm_ci
     for engine in chromium firefox webkit; do
