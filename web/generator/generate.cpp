@@ -354,7 +354,8 @@ class Page {
             case ControlKind::Picture:
                 html_ << "<div id=\"" << id << "\" class=\"picture\""
                       << (c.tabIndex >= 0 ? " tabindex=\"0\"" : "")
-                      << "><img src=\"author.png\" width=\"189\" height=\"204\" loading=\"lazy\" alt=\""
+                      << "><img src=\"author.png\" width=\"189\" height=\"204\" loading=\"lazy\" "
+                         "alt=\""
                       << escaped(c.description) << "\"></div>\n";
                 break;
             case ControlKind::Field:
