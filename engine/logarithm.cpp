@@ -4,9 +4,9 @@
 #include "logarithm.h"
 
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 // How: x = 2^k · m with m in [1, 2). A table splits [1, 2) into 128 equal parts; for the part
@@ -123,9 +123,8 @@ constexpr Double2 logOf(double y)
 constexpr Double2 kLn2 = logOf(2);
 
 // ln 2 = kLn2Head + kLn2Middle + kLn2.lo: the head has 42 bits and the middle 11, so that
-// their products with any exponent k are exact.
-constexpr double kLn2Head =
-    std::bit_cast<double>(std::bit_cast<std::uint64_t>(kLn2.hi) & ~std::uint64_t{0x7FF});
+// their products with any exponent k are exact. (The split as in split(), with 2^11 + 1.)
+constexpr double kLn2Head = 2049.0 * kLn2.hi - (2049.0 * kLn2.hi - kLn2.hi);
 constexpr double kLn2Middle = kLn2.hi - kLn2Head;
 
 constexpr int kParts = 128;
@@ -186,6 +185,20 @@ Double2 logOnePlusCarefully(Double2 r)
     return multiply(r, big);
 }
 
+std::uint64_t bitsOf(double x)
+{
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &x, sizeof bits);
+    return bits;
+}
+
+double fromBits(std::uint64_t bits)
+{
+    double x = 0;
+    std::memcpy(&x, &bits, sizeof x);
+    return x;
+}
+
 // x = 2^k · (1 + r) · c, as naturalLog splits it.
 struct Reduced {
     int k;
@@ -204,7 +217,7 @@ Reduced reduce(double x)
     if (std::fabs(x - 1) < 0x1p-8) // exact: x lies within [1/2, 2]
         return {0, {0, 0}, {x - 1, 0}};
 
-    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const std::uint64_t bits = bitsOf(x);
     const auto part = static_cast<int>(bits >> 45 & (kParts - 1));
     const Part &p = kTable[static_cast<std::size_t>(part)];
     k += static_cast<int>(bits >> 52) - 1023 + (part >= kFirstHalved ? 1 : 0);
@@ -212,8 +225,8 @@ Reduced reduce(double x)
     // m·(1/c) - 1 exactly: m in two halves whose products with the 20-bit reciprocal are
     // exact, and the first of them lies so near 1 that subtracting 1 is exact too.
     const std::uint64_t mantissa = (bits & 0x000FFFFFFFFFFFFF) | 0x3FF0000000000000;
-    const double m = std::bit_cast<double>(mantissa);
-    const double head = std::bit_cast<double>(mantissa & ~std::uint64_t{0x7FFFFFF});
+    const double m = fromBits(mantissa);
+    const double head = fromBits(mantissa & ~std::uint64_t{0x7FFFFFF});
     const double tail = m - head;
     return {k, p.logC, twoSum(head * p.reciprocal - 1, tail * p.reciprocal)};
 }

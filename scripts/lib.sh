@@ -26,14 +26,16 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus-daemon
                "${PACKAGE_PACKAGES[@]}" "${RELEASE_PACKAGES[@]}" diffoscope-minimal lintian reuse
                clang libclang-rt-dev llvm librsvg2-bin python3)
 
-# What building and testing the web page needs on top of BUILD_PACKAGES: emscripten, which
-# compiles the calculator's core to WebAssembly, Node.js for emscripten, the page's server and
-# its browser tests, and the browsers those drive. npm comes with Node.js where Node.js is not
-# Debian's own.
-WEB_PACKAGES=(emscripten nodejs python3 chromium)
-# The engines the browser tests run in besides Chromium: Firefox ESR, and WebKitGTK through its
-# WebDriver, on a private X server, in a locale that localedef makes when it is missing.
-WEB_TEST_BROWSERS=(firefox-esr webkit2gtk-driver xvfb xauth locales)
+# What building the web page's core needs: Debian's emscripten, and Node, which runs emcc's
+# optimiser and, in the tests, the WebAssembly core.
+WEB_PACKAGES=(cmake ninja-build emscripten nodejs)
+
+# What building, serving and testing the web page itself needs on top: Python for putting the
+# site together, and the browsers the tests drive: Chromium and Firefox ESR headless, WebKitGTK
+# through its WebDriver on a private X server, in a locale that localedef makes when it is
+# missing. npm comes with Node.js where Node.js is not Debian's own.
+WEB_PAGE_PACKAGES=(python3)
+WEB_TEST_BROWSERS=(chromium firefox-esr webkit2gtk-driver xvfb xauth locales)
 
 # What the scripts build once and keep outside the clone (Qt for Windows, the Debian 13 root):
 # ~/.cache/ddvelmor, or the folder DDV_CACHE names.
@@ -116,6 +118,34 @@ configure_and_build() {
     local dir=$1
     shift
     cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# emscripten_environment: emcc works with a cache of system libraries of its own (EM_CACHE), one
+# for each version of Debian's emscripten in the cache folder, and never writes under /usr,
+# where Debian keeps the libraries it ships prebuilt. The first time, that cache is filled
+# with links to those, so that emcc builds only what Debian does not ship. emcc's optimiser
+# finds Debian's acorn through NODE_PATH.
+emscripten_environment() {
+    local prebuilt=/usr/share/emscripten/cache version
+    version=$(dpkg-query -W -f='${Version}' emscripten)
+    export EM_CACHE="$CACHE/emscripten-$version" EM_FROZEN_CACHE=
+    export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
+    if [ ! -e "$EM_CACHE/sysroot_install.stamp" ] && [ -e "$prebuilt/sysroot_install.stamp" ]; then
+        rm -rf "$EM_CACHE" "$EM_CACHE.new"
+        mkdir -p "$EM_CACHE.new"
+        cp -rs "$prebuilt/sysroot" "$EM_CACHE.new/"
+        cp "$prebuilt/sysroot_install.stamp" "$EM_CACHE.new/"
+        mv "$EM_CACHE.new" "$EM_CACHE"
+    fi
+}
+
+# build_web_core DIR: the web page's core (web/) built with emscripten in DIR, warnings as
+# errors: DIR/web/ddvelmor-core.mjs with ddvelmor-core.wasm beside it.
+build_web_core() {
+    local dir=$1
+    emscripten_environment
+    emcmake cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDDV_WERROR=ON >/dev/null
     cmake --build "$dir" --parallel "$(nproc)"
 }
 
@@ -210,25 +240,15 @@ make_source_tarball() {
     ) >"$out"
 }
 
-# ensure_web_packages: WEB_PACKAGES, and npm where Node.js does not bring its own.
+# ensure_web_packages [PACKAGE...]: WEB_PACKAGES, WEB_PAGE_PACKAGES and those given, and npm
+# where Node.js does not bring its own.
 ensure_web_packages() {
-    ensure_packages "${WEB_PACKAGES[@]}" "$@"
+    ensure_packages "${WEB_PACKAGES[@]}" "${WEB_PAGE_PACKAGES[@]}" "$@"
     command -v npm >/dev/null || ensure_packages npm
 }
 
-# build_web_core DIR: the calculator's core compiled with emscripten in DIR/core; the page's
-# module is DIR/core/web/ddvelmor-core.mjs with its .wasm beside it.
-build_web_core() {
-    local dir
-    dir=$(realpath -m "$1")
-    # Debian's emscripten finds its optimiser's JavaScript parser through NODE_PATH.
-    NODE_PATH=/usr/share/nodejs emcmake cmake -S "$ROOT" -B "$dir/core" -G Ninja \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
-    NODE_PATH=/usr/share/nodejs cmake --build "$dir/core" --parallel "$(nproc)"
-}
-
-# build_web_site NATIVE DIR: the web page's static site in DIR/site. The core is built in DIR
-# (build_web_core); the page generator and the Author picture's tool are built in the native
+# build_web_site NATIVE DIR: the web page's static site in DIR/site. The core is built in
+# DIR/core (build_web_core); the page generator and the Author picture's tool are built in the native
 # build folder NATIVE (configured here when it is not yet) and write the markup, the design
 # style sheet and the picture into DIR/generated; web/assemble.py puts the site together.
 build_web_site() {
@@ -239,7 +259,7 @@ build_web_site() {
         cmake -S "$ROOT" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
             -DDDV_BUILD_BENCHMARKS=OFF >/dev/null
     cmake --build "$native" --parallel "$(nproc)" --target ddv_page_generator ddv_save_author_picture
-    build_web_core "$dir"
+    build_web_core "$dir/core"
     mkdir -p "$dir/generated"
     "$native/web/generator/ddv_page_generator" "$dir/generated/index.html" "$dir/generated/design.css"
     QT_QPA_PLATFORM=offscreen "$native/info/ddv_save_author_picture" "$dir/generated/author.png"

@@ -101,6 +101,9 @@ class Fixed {
 
     Fixed times(std::uint32_t factor) const { return *this * ofWhole(factor); }
 
+    bool isZero() const { return *this == Fixed(); }
+    bool operator==(const Fixed &) const = default;
+
     Fixed dividedBy(std::uint32_t divisor) const
     {
         Fixed q;
@@ -164,7 +167,7 @@ Fixed twiceAtanh(const Fixed &s)
     const Fixed s2 = s * s;
     Fixed power = s;
     Fixed sum;
-    for (std::uint32_t n = 1; n < 170; n += 2) {
+    for (std::uint32_t n = 1; n < 170 && !power.isZero(); n += 2) {
         sum = sum + power.dividedBy(n);
         power = power * s2;
     }
@@ -202,31 +205,33 @@ double unitRandom(std::uint64_t &state)
     return static_cast<double>(nextRandom(state) >> 11) * 0x1p-53;
 }
 
-// Arguments where a logarithm goes wrong if it does: the arguments of the default RX turn
-// search, every order of magnitude the model meets, values near 1 where ln x is small, the
-// ends of the table's parts, and the whole double range with subnormals.
+// Arguments where a logarithm goes wrong if it does: those whose rounding is hardest to
+// decide, the arguments of the default RX turn search, every order of magnitude the model
+// meets, values near 1 where ln x is small, the ends of the table's parts, and the whole double
+// range with subnormals.
 std::vector<double> arguments()
 {
-    std::vector<double> xs = {1,
-                              2,
-                              0.5,
-                              4,
-                              std::nextafter(1.0, 2.0),
-                              std::nextafter(1.0, 0.0),
-                              std::sqrt(2.0),
-                              std::numeric_limits<double>::max(),
-                              std::numeric_limits<double>::min(),
-                              std::numeric_limits<double>::denorm_min()};
-    // The logarithm's argument 4/r at each count of the search for 0.18 mm wire on 190 mm.
-    for (double n = 2; n <= 7838; ++n) {
+    std::vector<double> xs = {
+        1, 2, 0.5, 4, std::nextafter(1.0, 2.0), std::nextafter(1.0, 0.0), std::sqrt(2.0),
+        std::numeric_limits<double>::max(), std::numeric_limits<double>::min(),
+        std::numeric_limits<double>::denorm_min(),
+        // Among 80 million arguments, those whose logarithms lie nearest to halfway between
+        // two doubles (within 2^-28 of an ulp).
+        0x1.b45ea6a807ea2p+4, 0x1.da1e925fd4996p+17, 0x1.e09e36897236p-4, 0x1.0705f6f991b14p-15,
+        0x1.a4b7a24ab0298p-14, 0x1.00000f2adeb71p+0, 0x1.0cf69f7ae13cap+5, 0x1.6e9bb60217beap+14,
+        0x1.ea36327782a51p+21, 0x1.fffcc83fd07efp-1, 0x1.8ffb62081e16p-7, 0x1.97cbc9dfaf501p-5,
+        0x1.15ff13ee4f4cep+10, 0x1.daa9f8b84f17ep+7, 0x1.96950e48278c8p+19, 0x1.ffef3030c5d03p-1};
+    // The logarithm's argument 4/r at every fourth count of the search for 0.18 mm wire on
+    // 190 mm, up to the model's peak.
+    for (double n = 2; n <= 7838; n += 4) {
         using Op = engine::detail::Unchecked;
         xs.push_back(Op::div(4, Op::div(Op::mul(Op::div(0.18, 2), n), 190)));
     }
     std::uint64_t state = 2026;
-    for (int i = 0; i < 3000; ++i)
+    for (int i = 0; i < 1000; ++i)
         xs.push_back(
             std::ldexp(1 + unitRandom(state), static_cast<int>(nextRandom(state) % 60) - 25));
-    for (int i = 0; i < 1500; ++i)
+    for (int i = 0; i < 500; ++i)
         xs.push_back(
             1 + std::ldexp(unitRandom(state) - 0.5, -static_cast<int>(nextRandom(state) % 50) - 6));
     for (int part = 0; part <= 128; ++part) {

@@ -263,7 +263,7 @@ Case randomCase()
             else
                 text = typed(rng.between(r.low + 0.01, r.high));
         }
-        if (searchPasses(texts) > 3000)
+        if (searchPasses(texts) > 1000)
             continue;
         const int kind = rng.below(10);
         if (kind == 0)
@@ -468,7 +468,7 @@ void faults(std::vector<Case> &cases, int count)
             if (rng.chance(50))
                 std::swap(at(texts, Field::RxWireDiameter), at(texts, Field::RingDiameter));
         }
-        if (searchPasses(texts) > 3000)
+        if (searchPasses(texts) > 1000)
             continue;
         const int kind = rng.below(8);
         cases.push_back(kind == 0   ? Case{'R', ".", texts}
