@@ -23,12 +23,15 @@ self.addEventListener('activate', (event) => {
         .then(() => self.clients.claim()));
 });
 
-// The site from this release's cache; the network only for what it does not hold.
+// The site from this release's cache, the page itself at any address of the site's folder; the
+// network only for what the cache does not hold.
 self.addEventListener('fetch', (event) => {
     const request = event.request;
     if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin)
         return;
     event.respondWith(caches.open(CACHE)
-        .then((cache) => cache.match(request, {ignoreSearch: true}))
+        .then((cache) => cache.match(request, {ignoreSearch: true})
+            .then((cached) => cached ||
+                  (request.mode === 'navigate' ? cache.match('./') : undefined)))
         .then((cached) => cached || fetch(request)));
 });
