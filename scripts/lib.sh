@@ -30,6 +30,13 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus-daemon
 # optimiser and, in the tests, the WebAssembly core.
 WEB_PACKAGES=(cmake ninja-build emscripten nodejs)
 
+# What building, serving and testing the web page itself needs on top: Python for putting the
+# site together, and the browsers the tests drive: Chromium and Firefox ESR headless, WebKitGTK
+# through its WebDriver on a private X server, in a locale that localedef makes when it is
+# missing. npm comes with Node.js where Node.js is not Debian's own.
+WEB_PAGE_PACKAGES=(python3)
+WEB_TEST_BROWSERS=(chromium firefox-esr webkit2gtk-driver xvfb xauth locales)
+
 # What the scripts build once and keep outside the clone (Qt for Windows, the Debian 13 root):
 # ~/.cache/ddvelmor, or the folder DDV_CACHE names.
 CACHE=${DDV_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/ddvelmor}
@@ -231,4 +238,66 @@ make_source_tarball() {
                 --mode=u=rwX,go=rX --no-recursion --null --files-from=- |
             gzip -9n
     ) >"$out"
+}
+
+# ensure_web_packages [PACKAGE...]: WEB_PACKAGES, WEB_PAGE_PACKAGES and those given, and npm
+# where Node.js does not bring its own.
+ensure_web_packages() {
+    ensure_packages "${WEB_PACKAGES[@]}" "${WEB_PAGE_PACKAGES[@]}" "$@"
+    command -v npm >/dev/null || ensure_packages npm
+}
+
+# build_web_site NATIVE DIR: the web page's static site in DIR/site. The core is built in
+# DIR/core (build_web_core); the page generator and the Author picture's tool are built in the native
+# build folder NATIVE (configured here when it is not yet) and write the markup, the design
+# style sheet and the picture into DIR/generated; web/assemble.py puts the site together.
+build_web_site() {
+    local native dir
+    native=$(realpath -m "$1")
+    dir=$(realpath -m "$2")
+    [ -f "$native/CMakeCache.txt" ] ||
+        cmake -S "$ROOT" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+            -DDDV_BUILD_BENCHMARKS=OFF >/dev/null
+    cmake --build "$native" --parallel "$(nproc)" --target ddv_page_generator ddv_save_author_picture
+    build_web_core "$dir/core"
+    mkdir -p "$dir/generated"
+    "$native/web/generator/ddv_page_generator" "$dir/generated/index.html" "$dir/generated/design.css"
+    QT_QPA_PLATFORM=offscreen "$native/info/ddv_save_author_picture" "$dir/generated/author.png"
+    python3 "$ROOT/web/assemble.py" "$dir/generated" "$dir/core/web" "$dir/site"
+}
+
+# web_npm_ci: the browser tests' npm packages, as the lock file pins them, in tests/web/; npm's
+# cache outside the clone, in the scripts' cache folder.
+web_npm_ci() {
+    (cd "$ROOT/tests/web" && npm_config_cache="$CACHE/npm" npm ci --ignore-scripts --no-audit \
+        --no-fund --loglevel=error >/dev/null)
+}
+
+# test_web_site NATIVE: builds the web page (build_web_site into build-web/) and runs its browser
+# tests in Chromium and Firefox ESR, headless, and in WebKitGTK. Needs WEB_PACKAGES and
+# WEB_TEST_BROWSERS (ensure_web_packages).
+test_web_site() {
+    local engine start
+    build_web_site "$1" "$ROOT/build-web"
+    web_npm_ci
+    for engine in chromium firefox webkit; do
+        start=$SECONDS
+        echo "The web page's browser tests in $engine:"
+        DDV_WEB_ENGINE=$engine DDV_WEB_SITE="$ROOT/build-web/site" DDV_WEB_LOCALES="$CACHE/locales" \
+            xvfb-run -a node --test "$ROOT/tests/web/page.test.mjs"
+        echo "Browser tests in $engine passed in $(took "$start")"
+    done
+}
+
+# make_web_zip OUT.zip NATIVE DIR: the web page's static site (build_web_site NATIVE DIR) as a
+# zip whose one folder is named after OUT, with the time source_date_epoch: the same bytes
+# from any clone of the same commit.
+make_web_zip() {
+    local out folder
+    out=$(realpath -m "$1")
+    build_web_site "$2" "$3"
+    folder="$(realpath -m "$3")/$(basename "$out" .zip)"
+    rm -rf "$folder"
+    cp -r "$(realpath -m "$3")/site" "$folder"
+    python3 "$ROOT/cmake/pack-zip.py" "$folder" "$out" "$(source_date_epoch)"
 }
