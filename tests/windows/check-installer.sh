@@ -86,12 +86,10 @@ files() { (cd "$WINEPREFIX/drive_c" && find . -not \( -type d -path './users/*/T
 files >"$tmp/before"
 
 # Runs an installer or uninstaller with a command line as an administrator types it: /D= and
-# _?= take the rest of the line, blanks included, without quotes. Returns its exit code.
+# _?= take the rest of the line, blanks included, without quotes. Returns its exit code once
+# it has ended.
 run() { # WINDOWS-PATH ARGUMENTS
-    local status=0
-    "$wine" cmd /c "$1 $2" || status=$?
-    "$wineserver" -w
-    return "$status"
+    "$wine" cmd /c "$1 $2"
 }
 cp "$installer" "$(unix_path "$downloads")/setup.exe"
 setup="$downloads\\setup.exe"
