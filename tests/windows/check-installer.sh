@@ -211,7 +211,7 @@ page() { # NAME
 page licence
 eval "$(xdotool getwindowgeometry --shell "$window")"
 # The footer, at the left of the line above the buttons, read at four times its size.
-convert "$out/installer-licence.png" -crop "200x24+6+$((HEIGHT - 62))" -resize 400% \
+convert "$out/installer-licence.png" -crop "200x24+4+$((HEIGHT - 58))" -resize 400% \
     -colorspace Gray -normalize "$tmp/footer.png"
 footer=$(tesseract "$tmp/footer.png" - -l eng --psm 7 2>/dev/null | head -n 1)
 echo "the footer reads \"$footer\""
