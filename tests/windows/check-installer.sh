@@ -171,11 +171,22 @@ import -window root "$out/uninstaller-program-running.png"
 xdotool windowactivate --sync "$(other_window)" key Escape
 wait "$uninstaller" && fail "the uninstaller went on after Cancel"
 check "the folder is as it was after Cancel" diff "$tmp/sums" <(sums)
-rm "$(unix_path "$copy")"
 xdotool windowactivate --sync "$main" key alt+F4
 wait_for 30 bash -c "! kill -0 $app" || fail "program did not end after its window closed"
 wait "$app" || fail "program exited with status $?"
 app=
+# With the program closed, the uninstaller asks whether to remove it; Cancel keeps it.
+run "$copy" "_?=$target" &
+uninstaller=$!
+wait_for 30 bash -c "xdotool search --onlyvisible --name '^Удаление DD for Velmor' | grep -q ." ||
+    fail "the uninstaller's window did not appear"
+sleep 1
+import -window "$(xdotool search --onlyvisible --name '^Удаление DD for Velmor' | head -n 1)" \
+    "$out/uninstaller-confirm.png"
+xdotool key Escape
+wait "$uninstaller" && fail "the uninstaller went on after Cancel"
+check "the folder is as it was after the uninstaller was cancelled" diff "$tmp/sums" <(sums)
+rm "$(unix_path "$copy")"
 
 # 4. Over an earlier installation whose file list has one file more, with a file of the
 # user's own in the folder.
