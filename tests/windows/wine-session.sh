@@ -28,7 +28,9 @@ export WINEPREFIX="$tmp/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=
 unset WINEPATH
 app=
 wm=
+# Only the script itself cleans up, not a subshell of it that a signal ends.
 cleanup() {
+    [ "$BASHPID" = $$ ] || return 0
     [ -z "$app" ] || kill "$app" 2>/dev/null || true
     "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
     [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
