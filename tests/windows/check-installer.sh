@@ -249,6 +249,8 @@ xdotool key Return
 wait "$gui" || fail "the installer exited with status $?"
 "$wineserver" -w
 check "the desktop shortcut was made" test -f "$desktop"
+check "a silent install over it keeps the desktop shortcut" run "$setup" /S
+check "the desktop shortcut is still there" test -f "$desktop"
 check "the folder keeps the user's file" \
     diff <({ installed_files; echo "./$user_file"; } | LC_ALL=C sort) <(listing "$folder")
 
