@@ -45,6 +45,12 @@ endforeach()
 # catalogue (from Qt's translations folder, which for a program with Qt6Core.dll beside it is
 # its own translations folder) and the C++ runtime. Fusion, the style the program sets, is
 # part of Qt Widgets; its images are PNG, which Qt Gui reads without a plugin.
+# Qt 6.8 and later no longer bring their plugins' targets with Gui; the windows one is asked
+# for beside it.
+if(NOT TARGET Qt6::QWindowsIntegrationPlugin)
+    find_package(Qt6QWindowsIntegrationPlugin REQUIRED PATHS ${Qt6Gui_DIR} NO_DEFAULT_PATH
+                 NO_CMAKE_FIND_ROOT_PATH)
+endif()
 set(ddv_qt_dlls $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>)
 set(ddv_platform_plugin $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>)
 set(ddv_qt_catalogue ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}/qtbase_ru.qm)
