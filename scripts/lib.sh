@@ -37,6 +37,18 @@ WEB_PACKAGES=(cmake ninja-build emscripten nodejs)
 WEB_PAGE_PACKAGES=(python3)
 WEB_TEST_BROWSERS=(chromium firefox-esr webkit2gtk-driver xvfb xauth locales)
 
+# The cross tool chain, Debian's Qt for its moc, rcc and uic and for the version of Qt to
+# build, Qt's Russian catalogue, the source-package tools, GoogleTest's sources, the
+# installer maker, git and diffoscope for the second build from the source tarball; Wine with
+# its fonts and what the tests under it use (tesseract reads the installer's pages; locales has
+# the sources of the Russian locale, which they compile).
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+                  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n dpkg-dev xz-utils
+                  googletest nsis "${RELEASE_PACKAGES[@]}" diffoscope-minimal
+                  wine64 fonts-wine fonts-liberation python3 python3-pefile
+                  xvfb xauth dbus-daemon openbox xdotool x11-utils xclip imagemagick tesseract-ocr
+                  locales)
+
 # What the scripts build once and keep outside the clone (Qt for Windows, the Debian 13 root):
 # ~/.cache/ddvelmor, or the folder DDV_CACHE names.
 CACHE=${DDV_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/ddvelmor}
