@@ -3,13 +3,13 @@
 
 #include "numbers.h"
 
+#include "decimal.h"
+
 #include "engine/coil.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <limits>
-#include <system_error>
+#include <optional>
 
 namespace calculator {
 
@@ -89,57 +89,34 @@ double readRadixNumber(Cursor &in, bool hex)
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
 
-// Decimal exponent of the leading significant digit of a mantissa such as "000.0012",
-// shifted by the written exponent. Used only to tell an overflow from an underflow once the
-// conversion has said that the value is out of range.
-long long magnitude(std::string_view mantissa, long long exponent)
-{
-    const std::size_t point = mantissa.find('.');
-    const std::size_t intDigits = point == std::string_view::npos ? mantissa.size() : point;
-    std::size_t i = 0;
-    long long position = static_cast<long long>(intDigits);
-    for (; i < mantissa.size(); ++i) {
-        const char c = mantissa[i];
-        if (c == '.')
-            continue;
-        if (c != '0')
-            break;
-        --position;
-    }
-    return position - 1 + exponent;
-}
-
 double readDecimalNumber(Cursor &in)
 {
-    std::string number; // sign, mantissa and exponent without any blanks
     bool negative = false;
     if (in.peek() == '+' || in.peek() == '-') {
         negative = in.peek() == '-';
         in.advance();
     }
-    if (negative)
-        number += '-';
-    const std::size_t mantissaStart = number.size();
 
-    bool anyDigit = false;
+    std::string digits; // the mantissa's digits, without the point
+    long long fractionDigits = 0;
     bool point = false;
     for (;; in.advance()) {
         const char c = in.peek();
         if (isDigit(c)) {
-            anyDigit = true;
+            digits += c;
+            if (point)
+                ++fractionDigits;
         } else if (c == '.' && !point) {
             point = true;
         } else {
             break;
         }
-        number += c;
     }
-    if (!anyDigit)
+    if (digits.empty())
         return 0;
-    const std::size_t mantissaEnd = number.size();
 
     // An exponent counts only when at least one digit follows the letter and its sign;
-    // otherwise the number ends before the letter.
+    // otherwise the number ends before the letter. Beyond ten digits only its sign matters.
     long long exponent = 0;
     if (in.peek() == 'e' || in.peek() == 'E') {
         Cursor look = in;
@@ -149,30 +126,17 @@ double readDecimalNumber(Cursor &in)
             expNegative = look.peek() == '-';
             look.advance();
         }
-        if (isDigit(look.peek())) {
-            number += 'e';
-            if (expNegative)
-                number += '-';
-            for (; isDigit(look.peek()); look.advance()) {
-                number += look.peek();
-                if (exponent < 1'000'000'000)
-                    exponent = exponent * 10 + (look.peek() - '0');
-            }
-            if (expNegative)
-                exponent = -exponent;
-        }
+        for (; isDigit(look.peek()); look.advance())
+            if (exponent < 1'000'000'000)
+                exponent = exponent * 10 + (look.peek() - '0');
+        if (expNegative)
+            exponent = -exponent;
     }
 
-    double value = 0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-    (void)end;
-    if (ec == std::errc::result_out_of_range) {
-        const std::string_view mantissa(number.data() + mantissaStart, mantissaEnd - mantissaStart);
-        if (magnitude(mantissa, exponent) > 0)
-            overflow();
-        return negative ? -0.0 : 0.0; // below the smallest subnormal
-    }
-    return value;
+    const std::optional<double> value = decimal::nearestDouble(digits, exponent - fractionDigits);
+    if (!value)
+        overflow();
+    return negative ? -*value : *value;
 }
 
 } // namespace
@@ -199,24 +163,48 @@ std::string showNumber(double value, std::string_view decimalSeparator)
         overflow();
     if (value == 0)
         return "0";
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    const auto [significand, exponent] = decimal::roundToFifteenDigits(std::fabs(value));
+    char buffer[15];
+    std::uint64_t rest = significand;
+    for (std::size_t i = sizeof buffer; i-- > 0; rest /= 10)
+        buffer[i] = static_cast<char>('0' + rest % 10);
+    std::string_view digits(buffer, sizeof buffer);
     // Rounded to 15 digits, the very largest doubles come out beyond the double range: such a
     // text could not be read back, so the value counts as an overflow.
-    double shown = 0;
-    if (std::fabs(value) >= 1.7976931348623e308 &&
-        std::from_chars(buffer, result.ptr, shown).ec == std::errc::result_out_of_range)
+    if (exponent >= 308 && !decimal::nearestDouble(digits, exponent - 14))
         overflow();
+    digits = digits.substr(0, digits.find_last_not_of('0') + 1);
+
     std::string text;
-    text.reserve(static_cast<std::size_t>(result.ptr - buffer) + decimalSeparator.size());
-    for (const char *p = buffer; p != result.ptr; ++p) {
-        if (*p == '.')
+    text.reserve(24 + decimalSeparator.size());
+    if (value < 0)
+        text += '-';
+    if (exponent >= 15 || exponent < -4) {
+        text += digits.front();
+        if (digits.size() > 1) {
             text += decimalSeparator;
-        else if (*p == 'e')
-            text += 'E';
-        else
-            text += *p;
+            text += digits.substr(1);
+        }
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        text += exponent < 0 ? "E-" : "E+";
+        if (magnitude >= 100)
+            text += static_cast<char>('0' + magnitude / 100);
+        text += static_cast<char>('0' + magnitude / 10 % 10);
+        text += static_cast<char>('0' + magnitude % 10);
+    } else if (exponent >= 0) {
+        const auto whole = static_cast<std::size_t>(exponent) + 1;
+        text += digits.substr(0, whole);
+        if (digits.size() > whole) {
+            text += decimalSeparator;
+            text += digits.substr(whole);
+        } else {
+            text.append(whole - digits.size(), '0');
+        }
+    } else {
+        text += '0';
+        text += decimalSeparator;
+        text.append(static_cast<std::size_t>(-exponent - 1), '0');
+        text += digits;
     }
     return text;
 }

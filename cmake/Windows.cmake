@@ -10,6 +10,25 @@ set(DDV_PORTABLE_DIR ${CMAKE_BINARY_DIR}/windows/${ddv_package_name})
 set(DDV_WINDOWS_ZIP ${CMAKE_BINARY_DIR}/${ddv_package_name}.zip)
 set(DDV_WINDOWS_INSTALLER ${CMAKE_BINARY_DIR}/${ddv_package_name}-setup.exe)
 
+# GNU ld sorts the program's import table by the path of each import library as the link
+# names it (the PE link script keeps .idata$2 to .idata$7 sorted by archive path, then
+# member), so a Qt cache whose path sorts after /usr would list KERNEL32.dll before Qt's
+# DLLs. The link reaches Qt's import libraries through links in the build folder, which
+# Ninja names relative to it, so that they always come after the MinGW-w64 ones under /usr,
+# wherever Qt and the build are.
+set(ddv_import_libraries ${CMAKE_BINARY_DIR}/windows/import-libraries)
+file(MAKE_DIRECTORY ${ddv_import_libraries})
+foreach(target Qt6::Core Qt6::Gui Qt6::Widgets)
+    get_target_property(configurations ${target} IMPORTED_CONFIGURATIONS)
+    foreach(configuration IN LISTS configurations)
+        get_target_property(library ${target} IMPORTED_IMPLIB_${configuration})
+        cmake_path(GET library FILENAME name)
+        file(CREATE_LINK ${library} ${ddv_import_libraries}/${name} SYMBOLIC)
+        set_target_properties(${target} PROPERTIES
+                              IMPORTED_IMPLIB_${configuration} ${ddv_import_libraries}/${name})
+    endforeach()
+endforeach()
+
 # The C++ runtime of the tool chain, which the program and the Qt DLLs link against.
 set(ddv_runtime_dlls)
 foreach(dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll)
@@ -26,6 +45,12 @@ endforeach()
 # catalogue (from Qt's translations folder, which for a program with Qt6Core.dll beside it is
 # its own translations folder) and the C++ runtime. Fusion, the style the program sets, is
 # part of Qt Widgets; its images are PNG, which Qt Gui reads without a plugin.
+# Qt 6.8 and later no longer bring their plugins' targets with Gui; the windows one is asked
+# for beside it.
+if(NOT TARGET Qt6::QWindowsIntegrationPlugin)
+    find_package(Qt6QWindowsIntegrationPlugin REQUIRED PATHS ${Qt6Gui_DIR} NO_DEFAULT_PATH
+                 NO_CMAKE_FIND_ROOT_PATH)
+endif()
 set(ddv_qt_dlls $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>)
 set(ddv_platform_plugin $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>)
 set(ddv_qt_catalogue ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}/qtbase_ru.qm)
@@ -153,13 +178,17 @@ add_custom_command(OUTPUT ${DDV_WINDOWS_ZIP}
     COMMENT "Packing ${ddv_package_name}.zip"
     VERBATIM)
 
-# The installer's script takes the version, the icon and the file list from here.
+# The installer's script takes the version, the icon, the home page and the file list from
+# here: each file as the folder it goes into and its path in the installed folder.
 list(JOIN DDV_VERSION_NUMBERS "." DDV_VERSION_DOTS)
 set(DDV_ICON ${PROJECT_SOURCE_DIR}/app/icons/ddvelmor.ico)
-set(DDV_UNINSTALL_FILES "")
+set(DDV_INSTALLED_FILES "")
 foreach(file IN LISTS ddv_portable_files)
-    string(REPLACE "/" "\\" file "${file}")
-    string(APPEND DDV_UNINSTALL_FILES "    Delete \"$INSTDIR\\${file}\"\n")
+    cmake_path(GET file PARENT_PATH folder)
+    string(REPLACE "/" "\\" path "${file}")
+    string(REPLACE "/" "\\" folder "$INSTDIR/${folder}")
+    string(REGEX REPLACE "\\\\$" "" folder "${folder}")
+    string(APPEND DDV_INSTALLED_FILES "    !insertmacro \${MACRO} \"${folder}\" \"${path}\"\n")
 endforeach()
 configure_file(${PROJECT_SOURCE_DIR}/app/ddvelmor.nsi.in ${CMAKE_BINARY_DIR}/windows/ddvelmor.nsi
                @ONLY)

@@ -92,7 +92,11 @@ def attributions(source):
 def covers(folder, entry, read):
     """Whether the files or folder an attribution stands for are among the files read."""
     if "Files" in entry:
-        scope = [os.path.normpath(os.path.join(folder, f)) for f in entry["Files"].split()]
+        # A blank-separated string up to Qt 6.4, a list in later versions.
+        files = entry["Files"]
+        if isinstance(files, str):
+            files = files.split()
+        scope = [os.path.normpath(os.path.join(folder, f)) for f in files]
     else:
         scope = [os.path.normpath(os.path.join(folder, entry.get("Path", ".")))]
     return any(path == part or path.startswith(part + os.sep) for part in scope for path in read)
@@ -105,6 +109,11 @@ def licence_texts(source, folder, entry):
         with open(os.path.join(source, folder, name), encoding="utf-8", errors="replace") as file:
             texts.append(file.read().strip("\n"))
     return texts
+
+
+def field_text(value):
+    """A field's text: a string up to Qt 6.4, a list of lines in later versions."""
+    return ("\n".join(value) if isinstance(value, list) else value).strip()
 
 
 def main():
@@ -120,8 +129,8 @@ def main():
         for folder, entry in used:
             version = f" {entry['Version']}" if entry.get("Version") else ""
             out.write(f"{rule}\n{entry['Name']}{version}\n")
-            out.write(f"In Qt: {entry.get('QtUsage', '').strip()}\n")
-            out.write(f"Copyright: {entry.get('Copyright', '').strip()}\n")
+            out.write(f"In Qt: {field_text(entry.get('QtUsage', ''))}\n")
+            out.write(f"Copyright: {field_text(entry.get('Copyright', ''))}\n")
             spdx = f" ({entry['LicenseId']})" if entry.get("LicenseId") else ""
             out.write(f"Licence: {entry['License']}{spdx}\n\n")
             for text in licence_texts(source, folder, entry):

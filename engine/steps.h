@@ -8,6 +8,8 @@
 // that is not positive, a result beyond the double range) as it happens, and unchecked, for
 // the hot loop of the turn search (see loop() for why that is safe there).
 
+#include "engine/logarithm.h"
+
 #include <cmath>
 
 namespace engine::detail {
@@ -37,7 +39,7 @@ struct Checked {
     {
         if (!(a > 0)) [[unlikely]]
             raiseLogarithm();
-        return finite(std::log(a));
+        return finite(naturalLog(a));
     }
 };
 
@@ -46,7 +48,7 @@ struct Unchecked {
     static double add(double a, double b) { return a + b; }
     static double sub(double a, double b) { return a - b; }
     static double div(double a, double b) { return a / b; }
-    static double ln(double a) { return std::log(a); }
+    static double ln(double a) { return naturalLog(a); }
 };
 
 // 1e9 / ((6.28·f)²·C) before rounding; 6.28 stands for 2π as written.

@@ -16,39 +16,6 @@ class QPushButton;
 
 namespace info {
 
-// Colours both information windows are drawn in.
-inline constexpr ui::DesignColor kLightYellow = ui::rgb(255, 255, 192);
-inline constexpr ui::DesignColor kYellow = ui::rgb(255, 255, 0);
-inline constexpr ui::DesignColor kBlack = ui::rgb(0, 0, 0);
-
-// The multi-line text box Text1 of both windows: light yellow on the desktop colour, Times New
-// Roman, reached by a click but not by Tab.
-constexpr ui::ControlDesign textBox(ui::TwipsBox place, std::string_view text, qreal points,
-                                    bool scrollBars, int textMargin)
-{
-    return {.kind = ui::ControlKind::TextBox,
-            .name = "Text1",
-            .place = place,
-            .text = text,
-            .background = ui::kDesktopColor,
-            .foreground = kLightYellow,
-            .font = {ui::DesignFont::TimesNewRoman, points},
-            .scrollBars = scrollBars,
-            .textMargin = textMargin};
-}
-
-// The button cmdOK of both windows: black on a yellow face, first in the focus order.
-constexpr ui::ControlDesign okButton(ui::TwipsBox place, std::string_view caption)
-{
-    return {.kind = ui::ControlKind::Button,
-            .name = "cmdOK",
-            .place = place,
-            .text = caption,
-            .background = kYellow,
-            .foreground = kBlack,
-            .tabIndex = 0};
-}
-
 class InfoWindow : public QDialog {
     Q_OBJECT
 

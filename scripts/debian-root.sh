@@ -182,7 +182,7 @@ use_root() {
 
 # use_test_root RELEASE: sets ROOTFS to the root of Debian RELEASE (12 or 13) that the suite runs
 # in (scripts/debian13) and that the packages are tried in (scripts/package): what the suite
-# needs, lintian, and the other architectures of the packages beside the machine's own, with
+# needs (the web page's core included), lintian, and the other architectures of the packages beside the machine's own, with
 # qemu-user to run their programs and their Qt platform plugins, which bring Qt, so that
 # installing a package there fetches little.
 use_test_root() {
@@ -194,7 +194,7 @@ use_test_root() {
         plugins+=("qt6-qpa-plugins:$arch")
     done
     use_root "debian$1" "${DEBIAN_SUITES[$1]}" "${foreign[*]}" "${BUILD_PACKAGES[@]}" \
-        "${TEST_PACKAGES[@]}" lintian qemu-user-static "${plugins[@]}"
+        "${TEST_PACKAGES[@]}" "${WEB_PACKAGES[@]}" lintian qemu-user-static "${plugins[@]}"
 }
 
 # The clean root a package for ARCH is built in: the base with, for another architecture,

@@ -26,6 +26,29 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus-daemon
                x11-utils openbox imagemagick time desktop-file-utils appstream man-db file
                "${RELEASE_PACKAGES[@]}" reuse clang libclang-rt-dev llvm librsvg2-bin python3)
 
+# What building the web page's core needs: Debian's emscripten, and Node, which runs emcc's
+# optimiser and, in the tests, the WebAssembly core.
+WEB_PACKAGES=(cmake ninja-build emscripten nodejs)
+
+# What building, serving and testing the web page itself needs on top: Python for putting the
+# site together, and the browsers the tests drive: Chromium and Firefox ESR headless, WebKitGTK
+# through its WebDriver on a private X server, in a locale that localedef makes when it is
+# missing. npm comes with Node.js where Node.js is not Debian's own.
+WEB_PAGE_PACKAGES=(python3)
+WEB_TEST_BROWSERS=(chromium firefox-esr webkit2gtk-driver xvfb xauth locales)
+
+# The cross tool chain, Debian's Qt for its moc, rcc and uic and for the version of Qt to
+# build, Qt's Russian catalogue, the source-package tools, GoogleTest's sources, the
+# installer maker, git and diffoscope for the second build from the source tarball; Wine with
+# its fonts and what the tests under it use (tesseract reads the installer's pages; locales has
+# the sources of the Russian locale, which they compile).
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+                  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n dpkg-dev xz-utils
+                  googletest nsis "${RELEASE_PACKAGES[@]}" diffoscope-minimal
+                  wine64 fonts-wine fonts-liberation python3 python3-pefile
+                  xvfb xauth dbus-daemon openbox xdotool x11-utils xclip imagemagick tesseract-ocr
+                  locales)
+
 # What the scripts build once and keep outside the clone (Qt for Windows, the Debian roots):
 # ~/.cache/ddvelmor, or the folder DDV_CACHE names.
 CACHE=${DDV_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/ddvelmor}
@@ -86,6 +109,34 @@ configure_and_build() {
     cmake --build "$dir" --parallel "$(nproc)"
 }
 
+# emscripten_environment: emcc works with a cache of system libraries of its own (EM_CACHE), one
+# for each version of Debian's emscripten in the cache folder, and never writes under /usr,
+# where Debian keeps the libraries it ships prebuilt. The first time, that cache is filled
+# with links to those, so that emcc builds only what Debian does not ship. emcc's optimiser
+# finds Debian's acorn through NODE_PATH.
+emscripten_environment() {
+    local prebuilt=/usr/share/emscripten/cache version
+    version=$(dpkg-query -W -f='${Version}' emscripten)
+    export EM_CACHE="$CACHE/emscripten-$version" EM_FROZEN_CACHE=
+    export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
+    if [ ! -e "$EM_CACHE/sysroot_install.stamp" ] && [ -e "$prebuilt/sysroot_install.stamp" ]; then
+        rm -rf "$EM_CACHE" "$EM_CACHE.new"
+        mkdir -p "$EM_CACHE.new"
+        cp -rs "$prebuilt/sysroot" "$EM_CACHE.new/"
+        cp "$prebuilt/sysroot_install.stamp" "$EM_CACHE.new/"
+        mv "$EM_CACHE.new" "$EM_CACHE"
+    fi
+}
+
+# build_web_core DIR: the web page's core (web/) built with emscripten in DIR, warnings as
+# errors: DIR/web/ddvelmor-core.mjs with ddvelmor-core.wasm beside it.
+build_web_core() {
+    local dir=$1
+    emscripten_environment
+    emcmake cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDDV_WERROR=ON >/dev/null
+    cmake --build "$dir" --parallel "$(nproc)"
+}
+
 # run_desktop_tests_in_other_locale BUILD_DIR: the tests that show windows (CTest label
 # desktop) once more, under a Russian locale as most users have it, or under C.UTF-8 when the
 # session's locale is Russian: results in the regional format, window titles and Qt's own
@@ -139,4 +190,66 @@ make_source_tarball() {
                 --mode=u=rwX,go=rX --no-recursion --null --files-from=- |
             gzip -9n
     ) >"$out"
+}
+
+# ensure_web_packages [PACKAGE...]: WEB_PACKAGES, WEB_PAGE_PACKAGES and those given, and npm
+# where Node.js does not bring its own.
+ensure_web_packages() {
+    ensure_packages "${WEB_PACKAGES[@]}" "${WEB_PAGE_PACKAGES[@]}" "$@"
+    command -v npm >/dev/null || ensure_packages npm
+}
+
+# build_web_site NATIVE DIR: the web page's static site in DIR/site. The core is built in
+# DIR/core (build_web_core); the page generator and the Author picture's tool are built in the native
+# build folder NATIVE (configured here when it is not yet) and write the markup, the design
+# style sheet and the picture into DIR/generated; web/assemble.py puts the site together.
+build_web_site() {
+    local native dir
+    native=$(realpath -m "$1")
+    dir=$(realpath -m "$2")
+    [ -f "$native/CMakeCache.txt" ] ||
+        cmake -S "$ROOT" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+            -DDDV_BUILD_BENCHMARKS=OFF >/dev/null
+    cmake --build "$native" --parallel "$(nproc)" --target ddv_page_generator ddv_save_author_picture
+    build_web_core "$dir/core"
+    mkdir -p "$dir/generated"
+    "$native/web/generator/ddv_page_generator" "$dir/generated/index.html" "$dir/generated/design.css"
+    QT_QPA_PLATFORM=offscreen "$native/info/ddv_save_author_picture" "$dir/generated/author.png"
+    python3 "$ROOT/web/assemble.py" "$dir/generated" "$dir/core/web" "$dir/site"
+}
+
+# web_npm_ci: the browser tests' npm packages, as the lock file pins them, in tests/web/; npm's
+# cache outside the clone, in the scripts' cache folder.
+web_npm_ci() {
+    (cd "$ROOT/tests/web" && npm_config_cache="$CACHE/npm" npm ci --ignore-scripts --no-audit \
+        --no-fund --loglevel=error >/dev/null)
+}
+
+# test_web_site NATIVE: builds the web page (build_web_site into build-web/) and runs its browser
+# tests in Chromium and Firefox ESR, headless, and in WebKitGTK. Needs WEB_PACKAGES and
+# WEB_TEST_BROWSERS (ensure_web_packages).
+test_web_site() {
+    local engine start
+    build_web_site "$1" "$ROOT/build-web"
+    web_npm_ci
+    for engine in chromium firefox webkit; do
+        start=$SECONDS
+        echo "The web page's browser tests in $engine:"
+        DDV_WEB_ENGINE=$engine DDV_WEB_SITE="$ROOT/build-web/site" DDV_WEB_LOCALES="$CACHE/locales" \
+            xvfb-run -a node --test "$ROOT/tests/web/page.test.mjs"
+        echo "Browser tests in $engine passed in $(took "$start")"
+    done
+}
+
+# make_web_zip OUT.zip NATIVE DIR: the web page's static site (build_web_site NATIVE DIR) as a
+# zip whose one folder is named after OUT, with the time source_date_epoch: the same bytes
+# from any clone of the same commit.
+make_web_zip() {
+    local out folder
+    out=$(realpath -m "$1")
+    build_web_site "$2" "$3"
+    folder="$(realpath -m "$3")/$(basename "$out" .zip)"
+    rm -rf "$folder"
+    cp -r "$(realpath -m "$3")/site" "$folder"
+    python3 "$ROOT/cmake/pack-zip.py" "$folder" "$out" "$(source_date_epoch)"
 }

@@ -10,6 +10,8 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
+#include <span>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
@@ -18,17 +20,17 @@ namespace ui {
 
 namespace {
 
-// The design's families, each followed by installed stand-ins with Cyrillic glyphs, best
-// first: Liberation Serif shares the metrics of Times New Roman, Liberation Sans comes close
-// to the old sans serif.
+// The design's families with their stand-ins (design/schema.h) as the toolkit names them.
 const QStringList &candidates(DesignFont family)
 {
-    static const QStringList sans{
-        QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-        QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")};
-    static const QStringList serif{QStringLiteral("Times New Roman"),
-                                   QStringLiteral("Liberation Serif"),
-                                   QStringLiteral("DejaVu Serif")};
+    static const auto list = [](std::span<const std::string_view> names) {
+        QStringList families;
+        for (const std::string_view name : names)
+            families.append(qs(name));
+        return families;
+    };
+    static const QStringList sans = list(design::kSansFamilies);
+    static const QStringList serif = list(design::kSerifFamilies);
     return family == DesignFont::MsSansSerif ? sans : serif;
 }
 
@@ -81,6 +83,12 @@ QColor systemColor(SystemColor which)
     }
     return Qt::black;
 #endif
+}
+
+QColor color(const DesignColor &color)
+{
+    return color.kind == DesignColor::Kind::System ? systemColor(color.system)
+                                                   : QColor::fromRgb(color.rgb);
 }
 
 void setUpApplication(QApplication &app)

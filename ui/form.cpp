@@ -20,12 +20,12 @@ namespace ui {
 
 namespace {
 
-void paint(QWidget *widget, QPalette::ColorRole role, const DesignColor &color)
+void paint(QWidget *widget, QPalette::ColorRole role, const DesignColor &design)
 {
-    if (!color.isSet())
+    if (!design.isSet())
         return;
     QPalette palette = widget->palette();
-    palette.setColor(role, color.color());
+    palette.setColor(role, color(design));
     widget->setPalette(palette);
 }
 
@@ -105,11 +105,9 @@ QWidget *makeLine(QWidget *window, const ControlDesign &design)
     return line;
 }
 
-QWidget *makePicture(QWidget *window, const ControlDesign &design)
+QWidget *makePicture(QWidget *window, const ControlDesign &)
 {
     auto *picture = new QLabel(window);
-    if (design.picture)
-        picture->setPixmap(QPixmap::fromImage(design.picture()));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return picture;
 }
@@ -174,6 +172,13 @@ QWidget *findControl(const QWidget &window, std::string_view name, int element)
             return widget;
     }
     return nullptr;
+}
+
+void showPicture(const QWidget &window, std::string_view name, const QImage &image)
+{
+    auto *picture = control<QLabel>(window, name);
+    Q_ASSERT(picture);
+    picture->setPixmap(QPixmap::fromImage(image));
 }
 
 QRect placeBeside(const QRect &opener, const QMargins &frame, QPoint offset, QSize client,

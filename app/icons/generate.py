@@ -9,6 +9,8 @@ ddvelmor.svg is the icon; ddvelmor-16.svg is the same motif redrawn for 16 pixel
 this script writes, beside itself:
 
   hicolor/<N>x<N>/apps/ddvelmor.png   the freedesktop theme sizes, 32-bit RGBA
+  web/ddvelmor-<N>.png                the web page's icons at the sizes browsers ask for (the
+                                      home-screen icon of iOS, the web app manifest's two)
   ddvelmor.ico                        the Windows icon: 32 x 32 and 16 x 16, each in 16 and in
                                       256 colours (4-bit and 8-bit bitmaps with an AND mask)
 
@@ -33,6 +35,7 @@ HERE = Path(__file__).resolve().parent
 SOURCE = HERE / "ddvelmor.svg"
 SMALL_SOURCE = HERE / "ddvelmor-16.svg"
 THEME_SIZES = (16, 24, 32, 48, 64, 128, 256)
+WEB_SIZES = (180, 192, 512)
 ICO_IMAGES = ((32, 4), (16, 4), (32, 8), (16, 8))  # (size, bits per pixel)
 GREYS = ((0, 0, 0), (128, 128, 128), (192, 192, 192), (255, 255, 255))
 SKIP = 77  # what CTest is told means "skipped"
@@ -204,8 +207,10 @@ def make_ico(rendered):
 
 def generate():
     """Every generated file as {path relative to this folder: bytes}."""
-    rendered = {size: render(size) for size in set(THEME_SIZES) | {s for s, _ in ICO_IMAGES}}
+    rendered = {size: render(size)
+                for size in set(THEME_SIZES) | set(WEB_SIZES) | {s for s, _ in ICO_IMAGES}}
     files = {f"hicolor/{s}x{s}/apps/ddvelmor.png": encode_png(rendered[s]) for s in THEME_SIZES}
+    files.update({f"web/ddvelmor-{s}.png": encode_png(rendered[s]) for s in WEB_SIZES})
     files["ddvelmor.ico"] = make_ico(rendered)
     return files
 

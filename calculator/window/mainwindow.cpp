@@ -3,9 +3,8 @@
 
 #include "mainwindow.h"
 
-#include "layout.h"
-
 #include "calculator/commands.h"
+#include "design/mainform.h"
 #include "info/aboutwindow.h"
 #include "info/authorwindow.h"
 #include "info/singlewindow.h"
@@ -74,7 +73,7 @@ MainWindow::MainWindow(QWidget *parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       parts_(std::make_unique<Parts>(this))
 {
-    ui::buildForm(*this, layout::kForm);
+    ui::buildForm(*this, design::mainform::kForm);
     setWindowIcon(ui::programIcon());
     for (const FieldInfo &f : kFields)
         parts_->fields.edits[static_cast<std::size_t>(f.field)] =

@@ -48,6 +48,10 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"33.000583347351757", 33.000583347351757},
                     ReadCase{"0.1000000000000000055511151231257827", 0.1},
                     ReadCase{"1e-310", 1e-310},
+                    // Halfway between two doubles: to the one whose last bit is even.
+                    ReadCase{"9007199254740993", 9007199254740992.0},
+                    ReadCase{"9007199254740995", 9007199254740996.0},
+                    ReadCase{"1.00000000000000011102230246251565404236316680908203125", 1.0},
                     ReadCase{"179769313486231570000000000000000000000000000000000000000000000000000"
                              "000000000000000000000000000000000000000000000000000000000000000000000"
                              "000000000000000000000000000000000000000000000000000000000000000000000"
@@ -115,6 +119,10 @@ TEST(ReadNumber, HugeTextsReadWithoutTrouble)
     EXPECT_EQ(readNumber(std::string(1'000'000, ' ') + "7"), 7);
     EXPECT_EQ(readNumber("0." + std::string(1'000'000, '0') + "1e1000001"), 1);
     EXPECT_EQ(readNumber("&H" + std::string(1'000'000, '0') + "1"), 1);
+    // Halfway between 1 and the next double, then a digit far beyond the halfway point's.
+    EXPECT_EQ(readNumber("1.00000000000000011102230246251565404236316680908203125" +
+                         std::string(1000, '0') + "1"),
+              1.0000000000000002);
 }
 
 struct ShowCase {
@@ -147,7 +155,10 @@ INSTANTIATE_TEST_SUITE_P(
                     ShowCase{999999999999999, ".", "999999999999999"}, ShowCase{1e15, ".", "1E+15"},
                     ShowCase{-1.5e20, ",", "-1,5E+20"}, ShowCase{0.0001, ".", "0.0001"},
                     ShowCase{1.5e-5, ",", "1,5E-05"}, ShowCase{1e300, ".", "1E+300"},
-                    ShowCase{5e-324, ".", "4.94065645841247E-324"}));
+                    ShowCase{5e-324, ".", "4.94065645841247E-324"},
+                    // Halfway at the fifteenth digit: to the even digit.
+                    ShowCase{1234567890123455, ".", "1.23456789012346E+15"},
+                    ShowCase{1234567890123445, ".", "1.23456789012344E+15"}));
 
 TEST(ShowNumber, ReadsBackToTheSameValueWithinFifteenDigits)
 {

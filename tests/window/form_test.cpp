@@ -65,8 +65,7 @@ constexpr std::array kControls{
                       .place = {6240, 2040, 0, 6600},
                       .foreground = ui::kWindowBackgroundColor},
     ui::ControlDesign{.kind = ControlKind::Picture, .name = "OLE1",
-                      .place = {5400, 120, 600, 450}, .tabIndex = 2,
-                      .picture = checkerboard},
+                      .place = {5400, 120, 600, 450}, .tabIndex = 2},
 };
 
 constexpr ui::FormDesign kDesign{.name = "frmTest", .caption = "Проба  окна",
@@ -84,6 +83,7 @@ class FormTest : public QObject {
     {
         window_ = std::make_unique<QWidget>();
         ui::buildForm(form(), kDesign);
+        ui::showPicture(form(), "OLE1", checkerboard());
         QVERIFY(testing_support::open(&form()));
     }
     void cleanup() { window_.reset(); }

@@ -4,9 +4,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # The portable Windows program as a user starts it: unpacked from its zip into a fresh Wine
-# prefix, with nothing on the DLL path but the folder itself, under openbox on the private X
-# server of tests/e2e/run.sh. A click on "Расчет" writes the RX inductance and turn count
-# and raises the turn-count box. Screenshots go to OUTDIR. The unpacked folder also holds the
+# prefix, onto a Russian user's desktop (a folder whose path has Cyrillic letters and
+# blanks), with nothing on the DLL path but the folder itself, under openbox on the private X
+# server of tests/e2e/run.sh. A click on "Расчет" writes the default run's results and raises
+# the turn-count box. Screenshots go to OUTDIR. The unpacked folder also holds the
 # licence, notice and source files (check-download-files.sh).
 #   wine-session.sh WINE ZIP OUTDIR VERSION QT_VERSION
 set -euo pipefail
@@ -17,15 +18,19 @@ version=$4
 qt_version=$5
 mkdir -p "$out"
 source "$(dirname "$0")/../e2e/desktop.sh"
+source "$(dirname "$0")/wine-locale.sh"
 
 tmp=$(mktemp -d)
+compile_session_locale "$tmp/locales" || exit 1
 # Neither Mono nor Gecko is needed, and winemenubuilder would copy Start-menu entries into the
 # Linux desktop's menu.
 export WINEPREFIX="$tmp/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset WINEPATH
 app=
 wm=
+# Only the script itself cleans up, not a subshell of it that a signal ends.
 cleanup() {
+    [ "$BASHPID" = $$ ] || return 0
     [ -z "$app" ] || kill "$app" 2>/dev/null || true
     "$(dirname "$wine")/wineserver" -k 2>/dev/null || true
     [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
@@ -35,8 +40,10 @@ trap cleanup EXIT
 
 "$wine" wineboot --init
 start_window_manager
-(cd "$tmp" && cmake -E tar xf "$zip")
-folder=$(find "$tmp" -maxdepth 1 -name 'ddvelmor-*-win64' -type d)
+desktop=$("$wine" winepath -u 'C:\users\Пользователь\Рабочий стол' | tr -d '\r')
+mkdir -p "$desktop"
+(cd "$desktop" && cmake -E tar xf "$zip")
+folder=$(find "$desktop" -maxdepth 1 -name 'ddvelmor-*-win64' -type d)
 [ -f "$folder/ddvelmor.exe" ] || fail "the zip holds no ddvelmor-*-win64/ddvelmor.exe"
 "$(dirname "$0")/check-download-files.sh" "$folder" "$version" "$qt_version" ||
     fail "the zip lacks files that must go with the program"

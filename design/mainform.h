@@ -4,25 +4,26 @@
 #pragma once
 
 // The fixed design of the main window, Form1, as data: every button, field, label and line
-// with its place in twips, its text and colours. The window is built from this table.
+// with its place in twips, its text and colours. The Qt window and the web page are built
+// from this table.
+
+#include "schema.h"
 
 #include "calculator/fields.h"
-#include "ui/form.h"
 
 #include <array>
 #include <string_view>
 
-namespace calculator::layout {
+namespace design::mainform {
 
-using ui::ControlDesign;
-using ui::ControlKind;
-using ui::DesignColor;
-using ui::rgb;
+using calculator::Field;
+using calculator::FieldInfo;
+using calculator::info;
 
-inline constexpr ui::FontDesign kButtonFont{ui::DesignFont::TimesNewRoman, 12};
-inline constexpr ui::FontDesign kFieldFont{ui::DesignFont::MsSansSerif, 18};
-inline constexpr ui::FontDesign kLabelFont{ui::DesignFont::MsSansSerif, 12};
-inline constexpr ui::FontDesign kBlockLetterFont{ui::DesignFont::MsSansSerif, 48};
+inline constexpr FontDesign kButtonFont{DesignFont::TimesNewRoman, 12};
+inline constexpr FontDesign kFieldFont{DesignFont::MsSansSerif, 18};
+inline constexpr FontDesign kLabelFont{DesignFont::MsSansSerif, 12};
+inline constexpr FontDesign kBlockLetterFont{DesignFont::MsSansSerif, 48};
 
 inline constexpr DesignColor kInputGreen = rgb(128, 255, 128);
 inline constexpr DesignColor kAdjustOrange = rgb(255, 192, 128);
@@ -40,7 +41,7 @@ constexpr ControlDesign button(std::string_view name, int left, std::string_view
             .place = {left, 120, 1695, 495},
             .text = caption,
             .background = face,
-            .foreground = ui::kButtonTextColor,
+            .foreground = kButtonTextColor,
             .font = kButtonFont,
             .tabIndex = tabPosition - 1};
 }
@@ -57,7 +58,7 @@ constexpr ControlDesign field(Field which, int left, int top, DesignColor backgr
             .place = {left, top, 1695, 555},
             .text = f.defaultText,
             .background = background,
-            .foreground = ui::kWindowTextColor,
+            .foreground = kWindowTextColor,
             .font = kFieldFont,
             .tabIndex = tabPosition - 1,
             .toolTip = toolTip,
@@ -65,15 +66,15 @@ constexpr ControlDesign field(Field which, int left, int top, DesignColor backgr
 }
 
 // Labels: elements of the control array Label1, opaque on the desktop colour.
-constexpr ControlDesign label(int index, ui::TwipsBox place, std::string_view text,
-                              DesignColor color, ui::FontDesign font = kLabelFont)
+constexpr ControlDesign label(int index, TwipsBox place, std::string_view text, DesignColor color,
+                              FontDesign font = kLabelFont)
 {
     return {.kind = ControlKind::Label,
             .name = "Label1",
             .index = index,
             .place = place,
             .text = text,
-            .background = ui::kDesktopColor,
+            .background = kDesktopColor,
             .foreground = color,
             .font = font,
             .opaque = true};
@@ -87,7 +88,7 @@ constexpr ControlDesign line(std::string_view name, int index, int x1, int y1, i
             .name = name,
             .index = index,
             .place = {x1, y1, x2 - x1, y2 - y1},
-            .foreground = ui::kWindowBackgroundColor};
+            .foreground = kWindowBackgroundColor};
 }
 
 constexpr std::string_view rowLabel(Field f)
@@ -173,7 +174,7 @@ inline constexpr std::array kControls{
     line("Line2", 3, 6480, 6480, 12480, 6480),
 };
 
-inline constexpr ui::FormDesign kForm{
+inline constexpr FormDesign kForm{
     .name = "Form1",
     .caption = "DD for Velmor ARM / AVR    by_Tamrel   v.1.0",
     .clientWidth = 12720,
@@ -182,4 +183,4 @@ inline constexpr ui::FormDesign kForm{
     .controls = kControls,
 };
 
-} // namespace calculator::layout
+} // namespace design::mainform
