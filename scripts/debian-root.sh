@@ -127,13 +127,14 @@ cached_root() {
         fi
         flock -s "$fd"
     fi
-    # The lock files stay, so that every run locks the same file.
+    # The lock files stay, so that every run locks the same file. A root that a run of older
+    # scripts, which take no lock, still has mounted stays for a later run to remove.
     for old in "$CACHE/$name"-*; do
         [ -d "$old" ] && [ "$old" != "$ROOTFS" ] || continue
         (
             exec {fd}>>"$old.lock"
             flock -xn "$fd" || exit 0
-            remove_root "$old" && rm -f "$old.log"
+            remove_root "$old" && rm -f "$old.log" || true
         )
     done
 }
