@@ -88,7 +88,7 @@ function(ddv_debian_origin prefix file_or_package)
                         OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
         string(REGEX REPLACE ": .*" "" package "${owner}")
     endif()
-    # A package installed for more than one architecture (scripts/raspberry-pi) is shown once
+    # A package installed for more than one architecture (multiarch) is shown once
     # for each, with the same version.
     execute_process(COMMAND dpkg-query --show "--showformat=\${Package};\${Version};\${source:Package} \${source:Version}\n"
                             ${package}
