@@ -193,9 +193,11 @@ endforeach()
 configure_file(${PROJECT_SOURCE_DIR}/app/ddvelmor.nsi.in ${CMAKE_BINARY_DIR}/windows/ddvelmor.nsi
                @ONLY)
 
+# makensis converts its arguments, the paths among them, from the locale's character set, and
+# stops at a letter that set lacks: it runs under UTF-8, whatever locale the build has.
 find_program(DDV_MAKENSIS makensis REQUIRED)
 add_custom_command(OUTPUT ${DDV_WINDOWS_INSTALLER}
-    COMMAND ${DDV_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DPORTABLE=${DDV_PORTABLE_DIR}
+    COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8 ${DDV_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DPORTABLE=${DDV_PORTABLE_DIR}
             -DOUTFILE=${DDV_WINDOWS_INSTALLER} ${CMAKE_BINARY_DIR}/windows/ddvelmor.nsi
     DEPENDS ${ddv_portable_stamp} ${CMAKE_BINARY_DIR}/windows/ddvelmor.nsi ${DDV_ICON}
     COMMENT "Making the installer ${ddv_package_name}-setup.exe"

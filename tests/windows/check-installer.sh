@@ -198,7 +198,7 @@ echo "a plug-in the current version no longer ships" >"$tmp/earlier/imageformats
 sed '/^!macro ForEachInstalledFile/a\    !insertmacro ${MACRO} "$INSTDIR\\imageformats" "imageformats\\qico.dll"' \
     "$nsi" >"$tmp/earlier.nsi"
 # Stored without compression, which takes a second rather than a minute.
-"$makensis" -V1 -INPUTCHARSET UTF8 "-XSetCompressor /FINAL zlib" "-XSetCompress off" \
+LC_ALL=C.UTF-8 "$makensis" -V1 -INPUTCHARSET UTF8 "-XSetCompressor /FINAL zlib" "-XSetCompress off" \
     -DPORTABLE="$tmp/earlier" \
     -DOUTFILE="$(unix_path "$downloads")/earlier.exe" "$tmp/earlier.nsi"
 check "an earlier installer with one file more installs over it" run "$downloads\\earlier.exe" /S
