@@ -12,6 +12,7 @@
 #include "calculator/fields.h"
 
 #include <array>
+#include <span>
 #include <string_view>
 
 namespace design::mainform {
@@ -173,6 +174,46 @@ inline constexpr std::array kControls{
     line("Line2", 2, 6480, 3960, 12480, 3960),
     line("Line2", 3, 6480, 6480, 12480, 6480),
 };
+
+// How the window's controls group: two framed blocks, each under its letter, cut into sections
+// under their headings; a section's rows each put a field beside the label that names it and
+// the label of its unit. Controls are named by element: Label1 for the labels. The desktop window
+// has no use for the grouping; the web page lays out and reads the window by it.
+struct RowDesign {
+    Field field;
+    int label;     // the row label beside the field
+    int unit = -1; // its unit label; -1 where the row has none
+};
+struct SectionDesign {
+    int heading;
+    std::span<const RowDesign> rows;
+};
+struct BlockDesign {
+    int letter;
+    std::span<const SectionDesign> sections;
+};
+
+inline constexpr std::array kRxInputRows{RowDesign{Field::RxFrequency, 0, 1},
+                                         RowDesign{Field::RingDiameter, 2, 3}};
+inline constexpr std::array kRxAdjustRows{RowDesign{Field::RxCapacitance, 6, 7},
+                                          RowDesign{Field::RxWireDiameter, 4, 5}};
+inline constexpr std::array kRxResultRows{RowDesign{Field::RxInductance, 8, 30},
+                                          RowDesign{Field::RxTurns, 9},
+                                          RowDesign{Field::RxCrossSection, 10, 31}};
+inline constexpr std::array kTxInputRows{RowDesign{Field::TxFrequency, 25, 24},
+                                         RowDesign{Field::TxRingDiameter, 23, 22}};
+inline constexpr std::array kTxAdjustRows{RowDesign{Field::TxTurns, 16},
+                                          RowDesign{Field::TxWireDiameter, 21, 20},
+                                          RowDesign{Field::TxCapacitance, 19, 18}};
+inline constexpr std::array kTxResultRows{RowDesign{Field::TxInductance, 17, 32},
+                                          RowDesign{Field::TxCrossSection, 15, 33}};
+inline constexpr std::array kRxSections{SectionDesign{11, kRxInputRows},
+                                        SectionDesign{13, kRxAdjustRows},
+                                        SectionDesign{14, kRxResultRows}};
+inline constexpr std::array kTxSections{SectionDesign{26, kTxInputRows},
+                                        SectionDesign{28, kTxAdjustRows},
+                                        SectionDesign{29, kTxResultRows}};
+inline constexpr std::array kBlocks{BlockDesign{12, kRxSections}, BlockDesign{27, kTxSections}};
 
 inline constexpr FormDesign kForm{
     .name = "Form1",

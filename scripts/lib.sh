@@ -213,7 +213,8 @@ build_web_site() {
     cmake --build "$native" --parallel "$(nproc)" --target ddv_page_generator ddv_save_author_picture
     build_web_core "$dir/core"
     mkdir -p "$dir/generated"
-    "$native/web/generator/ddv_page_generator" "$dir/generated/index.html" "$dir/generated/design.css"
+    "$native/web/generator/ddv_page_generator" "$ROOT/web/page/shell.html" \
+        "$dir/generated/index.html" "$dir/generated/design.css"
     QT_QPA_PLATFORM=offscreen "$native/info/ddv_save_author_picture" "$dir/generated/author.png"
     python3 "$ROOT/web/assemble.py" "$dir/generated" "$dir/core/web" "$dir/site"
 }
@@ -236,7 +237,7 @@ test_web_site() {
         start=$SECONDS
         echo "The web page's browser tests in $engine:"
         DDV_WEB_ENGINE=$engine DDV_WEB_SITE="$ROOT/build-web/site" DDV_WEB_LOCALES="$CACHE/locales" \
-            xvfb-run -a node --test "$ROOT/tests/web/page.test.mjs"
+            xvfb-run -a node --test --test-force-exit "$ROOT/tests/web/page.test.mjs"
         echo "Browser tests in $engine passed in $(took "$start")"
     done
 }

@@ -12,14 +12,16 @@
   icons/                   the program's icons at the sizes browsers ask for, from app/icons/
 
 The release id, a hash of every file of the site, goes into the page and its service worker,
-with the list of files the worker keeps: a new release is a new worker, which replaces the
-cached site. The same inputs give the same site, byte for byte.
+with the list of files the worker keeps and the project's version, which the generated page
+names: a new release is a new worker, which replaces the cached site. The same inputs give the
+same site, byte for byte.
 
 Usage: assemble.py GENERATED CORE SITE
 """
 
 import hashlib
 import json
+import re
 import shutil
 import sys
 from pathlib import Path
@@ -48,9 +50,13 @@ def main():
         digest.update(name.encode() + b"\0" + contents[name] + b"\0")
     release = digest.hexdigest()[:16]
 
+    version = re.search(rb'<meta name="version" content="([^"]+)">', contents["index.html"])
+    if not version:
+        sys.exit(f"{files['index.html']} names no version")
     kept = ["./"] + sorted(name for name in contents if name not in ("sw.js", "index.html"))
     contents["index.html"] = contents["index.html"].replace(b"@RELEASE@", release.encode())
     contents["sw.js"] = (contents["sw.js"].replace(b"@RELEASE@", release.encode())
+                         .replace(b"@VERSION@", version.group(1))
                          .replace(b"@FILES@", ", ".join(json.dumps(n) for n in kept).encode()))
 
     if site.exists():

@@ -109,6 +109,7 @@ class WebKitPage {
         this.keyboard = {
             press: (key) => page.keys([key]),
             type: (text) => page.keys([...text], true),
+            sendCharacter: (text) => page.keys([...text], true),
             down: (key) => page.actions([{type: 'keyDown', value: KEYS[key] ?? key}]),
             up: (key) => page.actions([{type: 'keyUp', value: KEYS[key] ?? key}]),
         };
@@ -140,6 +141,10 @@ class WebKitPage {
     title() { return this.call('GET', '/title'); }
 
     async evaluate(fn, ...args) {
+        if (typeof fn === 'string') { // a script, run as it is
+            await this.call('POST', '/execute/sync', {script: fn, args: []});
+            return undefined;
+        }
         const script = `const done = arguments[arguments.length - 1];
             const args = Array.prototype.slice.call(arguments, 0, -1);
             Promise.resolve().then(() => (${fn}).apply(null, args))
@@ -206,11 +211,16 @@ class WebKitPage {
         return this.call('POST', '/actions', {actions: [{type: 'key', id: 'keyboard', actions}]});
     }
 
-    async screenshot({path}) {
+    async screenshot({path, encoding} = {}) {
         const png = await this.call('GET', '/screenshot');
+        if (encoding === 'base64')
+            return png;
         const {writeFileSync} = await import('node:fs');
         writeFileSync(path, Buffer.from(png, 'base64'));
     }
+
+    // Back in the session history, as the browser's Back button goes.
+    goBack() { return this.call('POST', '/back', {}); }
 
     // What went wrong in the page, as openPage collects it for the other engines.
     async collectProblems() {

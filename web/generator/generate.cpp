@@ -4,10 +4,13 @@
 // Writes the web page's markup and design style sheet from the windows' designs and the field
 // table, so that no label, unit, default text, caption, colour or place is written a second
 // time for the page:
-//   generate OUT/index.html OUT/design.css
+//   generate SHELL.html OUT/index.html OUT/design.css
+// SHELL.html is the page around the windows, with @TITLE@, @VERSION@ and @WINDOWS@ to fill in.
 // The markup is semantic HTML (a label for every field, buttons, headings for the blocks and
-// their sections, dialogs for the information windows); the style sheet holds the design's
-// colours as custom properties and, for screens as wide as the window, every control's place.
+// their sections, dialogs for the information windows) with the main window's controls in its
+// focus order; the style sheet holds the design's colours as custom properties, every control's
+// place for screens as wide as the window, and the place in one column of every row, heading and
+// block for narrower ones. What the designs do not declare, the generator refuses to guess.
 
 #include "calculator/fields.h"
 #include "design/infoforms.h"
@@ -19,8 +22,9 @@
 #include <fstream>
 #include <iostream>
 #include <map>
-#include <optional>
+#include <set>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -111,9 +115,12 @@ constexpr std::pair<design::SystemColor, std::uint32_t> kSystemColors[] = {
 
 class StyleSheet {
   public:
-    // A rule giving a control its colours, font and (on wide screens) its place.
-    void control(std::string_view formName, const ControlDesign &c)
+    // A rule giving a control its colours, font and (on wide screens) its place, above the
+    // controls made before it.
+    void control(const FormDesign &form, const ControlDesign &c)
     {
+        const std::string_view formName = form.name;
+        const auto stacking = &c - form.controls.data() + 1;
         std::ostringstream colours;
         if (c.background.isSet())
             colours << " --face: var(" << use(c.background) << ");";
@@ -134,11 +141,12 @@ class StyleSheet {
             const int x2 = design::twips(std::max(p.left, p.left + p.width));
             const int y2 = design::twips(std::max(p.top, p.top + p.height));
             places_ << "  #" << idOf(formName, c) << " { left: " << x1 << "px; top: " << y1
-                    << "px; width: " << x2 - x1 + 1 << "px; height: " << y2 - y1 + 1 << "px; }\n";
+                    << "px; width: " << x2 - x1 + 1 << "px; height: " << y2 - y1 + 1
+                    << "px; z-index: " << stacking << "; }\n";
         } else {
             places_ << "  #" << idOf(formName, c) << " { left: " << pixels(p.left)
                     << "; top: " << pixels(p.top) << "; width: " << pixels(p.width)
-                    << "; height: " << pixels(p.height) << "; }\n";
+                    << "; height: " << pixels(p.height) << "; z-index: " << stacking << "; }\n";
         }
     }
 
@@ -161,8 +169,18 @@ class StyleSheet {
             out << "  " << name << ": " << value << ";\n";
         out << "}\n\n"
             << rules_.str() << "\n@media (min-width: " << wideFrom << "px) {\n"
-            << places_.str() << "}\n";
+            << places_.str() << "}\n\n@media (max-width: " << wideFrom - 1 << ".98px) {\n"
+            << column_.str() << "}\n";
         return out.str();
+    }
+
+    // Where an element stands in the one column of narrow screens: its grid rows.
+    void row(std::string_view id, int first, int span = 1)
+    {
+        column_ << "  #" << id << " { grid-row: " << first;
+        if (span > 1)
+            column_ << " / span " << span;
+        column_ << "; }\n";
     }
 
   private:
@@ -189,143 +207,237 @@ class StyleSheet {
     std::map<std::string, std::string> properties_;
     std::ostringstream rules_;
     std::ostringstream places_;
+    std::ostringstream column_;
 };
 
-struct Rect {
-    int left, top, right, bottom;
-    bool holds(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+// What the generator cannot place: a design that does not declare what the page needs.
+class Refusal : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
 };
 
-Rect rectOf(const ControlDesign &c)
+std::string nameOf(const ControlDesign &c)
 {
-    return {c.place.left, c.place.top, c.place.left + c.place.width, c.place.top + c.place.height};
+    return std::string(c.name) + (c.index < 0 ? "" : "(" + std::to_string(c.index) + ")");
 }
 
-// The main window's blocks and their sections, found from its frame lines: a block is the
-// rectangle that its top edge spans down to the bottom of the frame, its sections lie between
-// the dividers across it.
-struct Section {
-    int top, bottom;
-    std::vector<const ControlDesign *> controls;
-};
-struct Block {
-    Rect frame;
-    const ControlDesign *letter = nullptr; // the block letter above it
-    std::vector<Section> sections;
-};
+// The main window's controls, each taken once by the part of the page that shows it: a control
+// that the grouping names twice or that no part takes is refused by name.
+class Controls {
+  public:
+    explicit Controls(const FormDesign &form) : form_(form) {}
 
-std::vector<Block> blocksOf(std::span<const ControlDesign> controls)
-{
-    std::vector<const ControlDesign *> horizontal;
-    int frameTop = 1 << 30, frameBottom = 0;
-    for (const ControlDesign &c : controls) {
-        if (c.kind != ControlKind::Line)
-            continue;
-        if (c.place.height == 0) {
-            horizontal.push_back(&c);
-            frameTop = std::min(frameTop, c.place.top);
-        } else {
-            frameBottom = std::max(frameBottom, c.place.top + c.place.height);
-        }
-    }
-    std::vector<Block> blocks;
-    for (const ControlDesign *line : horizontal)
-        if (line->place.top == frameTop)
-            blocks.push_back(
-                {{line->place.left, frameTop, line->place.left + line->place.width, frameBottom},
-                 nullptr,
-                 {}});
-    std::sort(blocks.begin(), blocks.end(),
-              [](const Block &a, const Block &b) { return a.frame.left < b.frame.left; });
-    for (Block &block : blocks) {
-        std::vector<int> cuts{block.frame.top};
-        for (const ControlDesign *line : horizontal)
-            if (line->place.top > block.frame.top && line->place.top < block.frame.bottom &&
-                line->place.left == block.frame.left)
-                cuts.push_back(line->place.top);
-        cuts.push_back(block.frame.bottom);
-        std::sort(cuts.begin(), cuts.end());
-        for (std::size_t i = 1; i < cuts.size(); ++i)
-            block.sections.push_back({cuts[i - 1], cuts[i], {}});
-    }
-    for (const ControlDesign &c : controls) {
-        if (c.kind == ControlKind::Line || c.kind == ControlKind::Button)
-            continue;
-        const Rect r = rectOf(c);
-        for (Block &block : blocks) {
-            if (r.left < block.frame.left || r.left > block.frame.right)
-                continue;
-            if (r.top < block.frame.top) {
-                block.letter = &c;
-                break;
+    const ControlDesign &take(std::string_view name, int index, ControlKind kind)
+    {
+        for (const ControlDesign &c : form_.controls)
+            if (c.name == name && c.index == index) {
+                if (c.kind != kind)
+                    throw Refusal(nameOf(c) + " is not of the kind the grouping gives it");
+                if (!taken_.insert(&c).second)
+                    throw Refusal(nameOf(c) + " is named twice by the grouping");
+                return c;
             }
-            for (Section &s : block.sections)
-                if (r.top >= s.top && r.top < s.bottom)
-                    s.controls.push_back(&c);
-            break;
-        }
+        throw Refusal(std::string(name) + "(" + std::to_string(index) + ") is not in " +
+                      std::string(form_.name));
     }
-    for (Block &block : blocks)
-        for (Section &s : block.sections)
-            std::stable_sort(s.controls.begin(), s.controls.end(),
-                             [](const ControlDesign *a, const ControlDesign *b) {
-                                 return a->place.top < b->place.top;
-                             });
-    return blocks;
-}
+    const ControlDesign &label(int index) { return take("Label1", index, ControlKind::Label); }
 
-// The position in the window's focus order as an HTML tabindex (from 1), or nothing.
-std::string tabIndexAttribute(const ControlDesign &c)
-{
-    return c.tabIndex >= 0 ? " tabindex=\"" + std::to_string(c.tabIndex + 1) + "\"" : "";
-}
+    // Lines and buttons stand on their own; every other control must have been taken.
+    void checkAllTaken() const
+    {
+        for (const ControlDesign &c : form_.controls)
+            if (c.kind != ControlKind::Line && c.kind != ControlKind::Button &&
+                !taken_.contains(&c))
+                throw Refusal(nameOf(c) + " belongs to no row, section or block");
+    }
 
-const calculator::FieldInfo *fieldOf(const ControlDesign &c)
-{
-    for (const calculator::FieldInfo &f : calculator::kFields)
-        if (f.controlName == c.name && f.index == c.index)
-            return &f;
-    return nullptr;
-}
+  private:
+    const FormDesign &form_;
+    std::set<const ControlDesign *> taken_;
+};
+
+// One row of a section: the field, the label that names it and its unit.
+struct Row {
+    const ControlDesign *field, *label, *unit;
+    const calculator::FieldInfo *info;
+    std::string id() const { return idOf("Form1", *field) + "-row"; }
+};
 
 class Page {
   public:
-    explicit Page(StyleSheet &css) : css_(css) {}
+    Page(StyleSheet &css, std::string_view version) : css_(css), version_(version) {}
 
-    void mainForm(const FormDesign &form)
+    // The main window. Its focusable controls stand in its focus order, so that Tab, a phone's
+    // next and previous keys and the page's reading go through them as through the window; each
+    // section, a region named by its heading and its block's letter, owns its rows for screen
+    // readers, and the style sheet places them in one column on narrow screens.
+    void mainForm(const FormDesign &form, std::span<const design::mainform::BlockDesign> blocks)
     {
         css_.form(form);
-        html_ << "<main id=\"" << form.name << "\" class=\"form\">\n"
-              << "<h1 class=\"caption\">" << escaped(form.caption) << "</h1>\n";
-        html_ << "<div class=\"commands\">\n";
-        for (const ControlDesign &c : form.controls)
-            if (c.kind == ControlKind::Button) {
-                css_.control(form.name, c);
-                html_ << "<button type=\"button\" id=\"" << idOf(form.name, c) << "\""
-                      << tabIndexAttribute(c) << ">" << escaped(c.text) << "</button>\n";
+        Controls controls(form);
+        std::vector<std::vector<std::vector<Row>>> rows; // block, section, row
+        for (const auto &block : blocks) {
+            rows.emplace_back();
+            for (const auto &section : block.sections) {
+                rows.back().emplace_back();
+                for (const auto &r : section.rows) {
+                    const calculator::FieldInfo &f = calculator::info(r.field);
+                    const ControlDesign &field =
+                        controls.take(f.controlName, f.index, ControlKind::Field);
+                    const ControlDesign &label = controls.label(r.label);
+                    if (label.text != f.label)
+                        throw Refusal(nameOf(label) + " does not name " + nameOf(field));
+                    const ControlDesign *unit = r.unit < 0 ? nullptr : &controls.label(r.unit);
+                    if ((unit ? unit->text : std::string_view()) != f.unit)
+                        throw Refusal("the unit of " + nameOf(field) + " is not its field's");
+                    rows.back().back().push_back({&field, &label, unit, &f});
+                }
             }
-        html_ << "</div>\n";
+        }
 
-        for (const Block &block : blocksOf(form.controls)) {
-            const std::string heading = idOf(form.name, *block.letter);
-            css_.control(form.name, *block.letter);
-            html_ << "<section class=\"block\" aria-labelledby=\"" << heading << "\">\n<h2 id=\""
-                  << heading << "\" class=\"letter\">" << escaped(block.letter->text) << "</h2>\n";
-            for (const Section &s : block.sections)
-                section(form, s);
+        html_ << "<main id=\"" << form.name << "\" class=\"form\">\n<h1 class=\"caption\">"
+              << escaped(form.caption) << "</h1>\n";
+        focusOrder(form, rows);
+
+        int gridRow = 1;
+        for (std::size_t b = 0; b < blocks.size(); ++b) {
+            const ControlDesign &letter = controls.label(blocks[b].letter);
+            const std::string blockId = std::string(form.name) + "-" + std::string(letter.text);
+            const std::string letterId = idOf(form.name, letter);
+            css_.control(form, letter);
+            int blockRows = 1;
+            for (const auto &section : rows[b])
+                blockRows += 1 + static_cast<int>(section.size());
+            css_.row(blockId, gridRow, blockRows);
+            html_ << "<section id=\"" << blockId << "\" class=\"block\" aria-labelledby=\""
+                  << letterId << "\">\n<h2 id=\"" << letterId << "\" class=\"letter\">"
+                  << escaped(letter.text) << "</h2>\n";
+            int inBlock = 2; // the letter takes the block's first row
+            for (std::size_t s = 0; s < rows[b].size(); ++s) {
+                const ControlDesign &heading = controls.label(blocks[b].sections[s].heading);
+                const std::string headingId = idOf(form.name, heading);
+                const std::string sectionId = blockId + "-" + std::to_string(s + 1);
+                css_.control(form, heading);
+                const int span = 1 + static_cast<int>(rows[b][s].size());
+                css_.row(sectionId, inBlock, span);
+                std::string owned;
+                for (const Row &row : rows[b][s]) {
+                    if (!owned.empty())
+                        owned += ' ';
+                    owned += row.id();
+                    css_.row(row.id(), gridRow + inBlock + static_cast<int>(&row - &rows[b][s][0]));
+                }
+                html_ << "<section id=\"" << sectionId << "\" class=\"section\" aria-labelledby=\""
+                      << headingId << " " << letterId << "\" aria-owns=\"" << owned
+                      << "\">\n<h3 id=\"" << headingId << "\">" << escaped(heading.text)
+                      << "</h3>\n</section>\n";
+                inBlock += span;
+            }
             html_ << "</section>\n";
+            gridRow += blockRows;
         }
 
         for (const ControlDesign &c : form.controls)
             if (c.kind == ControlKind::Line) {
-                css_.control(form.name, c);
+                css_.control(form, c);
                 html_ << "<div class=\"line\" id=\"" << idOf(form.name, c) << "\"></div>\n";
             }
+        controls.checkAllTaken();
         html_ << "</main>\n";
     }
 
-    // An information window: a dialog with the window's caption as its title and its
-    // controls in their order of focus.
+    // The information windows, shown beside the main window; on a phone, as sheets one above the
+    // other over the main window's buttons.
+    void infoForms(std::span<const FormDesign *const> forms)
+    {
+        html_ << "<div class=\"sheets\">\n";
+        for (const FormDesign *form : forms)
+            infoForm(*form);
+        html_ << "</div>\n";
+    }
+
+    std::string text() const { return html_.str(); }
+
+  private:
+    // The rows and buttons in the window's focus order; the buttons, which follow one another
+    // in it, as one bar.
+    void focusOrder(const FormDesign &form, const std::vector<std::vector<std::vector<Row>>> &rows)
+    {
+        std::vector<std::pair<int, const Row *>> fields;
+        for (const auto &block : rows)
+            for (const auto &section : block)
+                for (const Row &row : section)
+                    fields.emplace_back(row.field->tabIndex, &row);
+        std::vector<const ControlDesign *> buttons;
+        for (const ControlDesign &c : form.controls)
+            if (c.kind == ControlKind::Button)
+                buttons.push_back(&c);
+        std::sort(fields.begin(), fields.end(),
+                  [](const auto &a, const auto &b) { return a.first < b.first; });
+        std::sort(buttons.begin(), buttons.end(),
+                  [](const ControlDesign *a, const ControlDesign *b) {
+                      return a->tabIndex < b->tabIndex;
+                  });
+        for (std::size_t i = 1; i < buttons.size(); ++i)
+            if (buttons[i]->tabIndex != buttons[i - 1]->tabIndex + 1)
+                throw Refusal("the buttons " + nameOf(*buttons[i - 1]) + " and " +
+                              nameOf(*buttons[i]) +
+                              " do not follow one another in the focus order");
+        bool barWritten = buttons.empty();
+        for (const auto &[tabIndex, row] : fields) {
+            if (tabIndex < 0)
+                throw Refusal(nameOf(*row->field) + " has no place in the focus order");
+            if (!barWritten && buttons.front()->tabIndex < tabIndex) {
+                commandBar(form, buttons);
+                barWritten = true;
+            }
+            writeRow(form, *row, tabIndex == 0);
+        }
+        if (!barWritten)
+            commandBar(form, buttons);
+    }
+
+    void commandBar(const FormDesign &form, const std::vector<const ControlDesign *> &buttons)
+    {
+        html_ << "<div class=\"commands\">\n";
+        for (const ControlDesign *c : buttons) {
+            css_.control(form, *c);
+            html_ << "<button type=\"button\" id=\"" << idOf(form.name, *c) << "\">"
+                  << escaped(c->text) << "</button>\n";
+        }
+        html_ << "</div>\n";
+    }
+
+    // A field with its label and unit. The fields take numbers: a phone offers its decimal keys,
+    // whose comma the page types as the point that numbers are read with.
+    void writeRow(const FormDesign &form, const Row &row, bool first)
+    {
+        const ControlDesign &field = *row.field;
+        css_.control(form, field);
+        css_.control(form, *row.label);
+        const std::string fieldId = idOf(form.name, field);
+        html_ << "<div id=\"" << row.id() << "\" class=\"row\">\n<label id=\""
+              << idOf(form.name, *row.label) << "\" for=\"" << fieldId << "\">"
+              << escaped(row.label->text) << "</label>\n<span class=\"entry\">\n<input id=\""
+              << fieldId << "\" data-field=\"" << static_cast<int>(row.info->field)
+              << "\" type=\"text\" value=\"" << escaped(field.text)
+              << "\" inputmode=\"decimal\" enterkeyhint=\"next\" autocomplete=\"off\" "
+                 "autocapitalize=\"off\" autocorrect=\"off\" spellcheck=\"false\""
+              << (first ? " autofocus" : "")
+              << (field.toolTip.empty() ? "" : " title=\"" + escaped(field.toolTip) + "\"")
+              << (row.unit ? " aria-describedby=\"" + idOf(form.name, *row.unit) + "\"" : "")
+              << (row.info->direction == calculator::Direction::Output ? " class=\"output\"" : "")
+              << ">\n";
+        if (row.unit) {
+            css_.control(form, *row.unit);
+            html_ << "<span id=\"" << idOf(form.name, *row.unit) << "\" class=\"unit\">"
+                  << escaped(row.unit->text) << "</span>\n";
+        }
+        html_ << "</span>\n</div>\n";
+    }
+
+    // An information window: a dialog with the window's caption as its title and its controls
+    // in their order of focus; the About window also names the release's version.
     void infoForm(const FormDesign &form)
     {
         css_.form(form);
@@ -334,7 +446,7 @@ class Page {
               << caption << "\">\n<h2 id=\"" << caption << "\" class=\"caption\">"
               << escaped(form.caption) << "</h2>\n<div class=\"client\">\n";
         for (const ControlDesign &c : form.controls) {
-            css_.control(form.name, c);
+            css_.control(form, c);
             const std::string id = idOf(form.name, c);
             switch (c.kind) {
             case ControlKind::Button:
@@ -343,7 +455,9 @@ class Page {
                 break;
             case ControlKind::TextBox:
                 // Reached by a click, not by Tab; the program's text again at every opening.
-                html_ << "<textarea id=\"" << id << "\" tabindex=\"-1\" aria-label=\""
+                // A phone shows it without its keyboard.
+                html_ << "<textarea id=\"" << id
+                      << "\" tabindex=\"-1\" inputmode=\"none\" aria-label=\""
                       << escaped(form.caption) << "\" spellcheck=\"false\""
                       << (c.scrollBars ? "" : " class=\"no-scroll\"") << ">" << escaped(c.text)
                       << "</textarea>\n";
@@ -360,134 +474,74 @@ class Page {
                 break;
             case ControlKind::Field:
             case ControlKind::Line:
-                break;
+                throw Refusal(nameOf(c) + ": an information window shows no fields or lines");
             }
         }
-        html_ << "</div>\n</dialog>\n";
-    }
-
-    std::string text() const { return html_.str(); }
-
-  private:
-    void section(const FormDesign &form, const Section &s)
-    {
-        // The rows: each field with the label that names it and the unit beside it.
-        std::vector<const ControlDesign *> fields, labels;
-        for (const ControlDesign *c : s.controls)
-            (c->kind == ControlKind::Field ? fields : labels).push_back(c);
-        std::vector<const ControlDesign *> used;
-        const auto take = [&](std::string_view text, int top) -> const ControlDesign * {
-            for (const ControlDesign *l : labels)
-                if (l->text == text && (top < 0 || l->place.top == top) &&
-                    std::find(used.begin(), used.end(), l) == used.end()) {
-                    used.push_back(l);
-                    return l;
-                }
-            return nullptr;
-        };
-        std::ostringstream rows;
-        for (const ControlDesign *field : fields) {
-            const calculator::FieldInfo *f = fieldOf(*field);
-            const ControlDesign *label = take(f->label, -1);
-            const ControlDesign *unit = f->unit.empty() ? nullptr : take(f->unit, label->place.top);
-            css_.control(form.name, *field);
-            css_.control(form.name, *label);
-            rows << "<div class=\"row\">\n<label id=\"" << idOf(form.name, *label) << "\" for=\""
-                 << idOf(form.name, *field) << "\">" << escaped(label->text)
-                 << "</label>\n<input id=\"" << idOf(form.name, *field) << "\" data-field=\""
-                 << static_cast<int>(f->field) << "\" type=\"text\" value=\""
-                 << escaped(field->text)
-                 << "\" inputmode=\"text\" autocomplete=\"off\" autocapitalize=\"off\" "
-                    "autocorrect=\"off\" spellcheck=\"false\""
-                 << tabIndexAttribute(*field) << (field->tabIndex == 0 ? " autofocus" : "")
-                 << (field->toolTip.empty() ? "" : " title=\"" + escaped(field->toolTip) + "\"")
-                 << (unit ? " aria-describedby=\"" + idOf(form.name, *unit) + "\"" : "")
-                 << (f->direction == calculator::Direction::Output ? " class=\"output\"" : "")
-                 << ">\n";
-            if (unit) {
-                css_.control(form.name, *unit);
-                rows << "<span id=\"" << idOf(form.name, *unit) << "\" class=\"unit\">"
-                     << escaped(unit->text) << "</span>\n";
-            }
-            rows << "</div>\n";
-        }
-        // What is left is the section's heading.
-        const ControlDesign *heading = nullptr;
-        for (const ControlDesign *l : labels)
-            if (std::find(used.begin(), used.end(), l) == used.end())
-                heading = l;
-        css_.control(form.name, *heading);
-        html_ << "<section class=\"section\" aria-labelledby=\"" << idOf(form.name, *heading)
-              << "\">\n<h3 id=\"" << idOf(form.name, *heading) << "\">" << escaped(heading->text)
-              << "</h3>\n"
-              << rows.str() << "</section>\n";
+        html_ << "</div>\n";
+        if (form.name == design::aboutform::kForm.name)
+            html_ << "<p class=\"version\">Версия " << escaped(version_) << "</p>\n";
+        html_ << "</dialog>\n";
     }
 
     StyleSheet &css_;
+    std::string_view version_;
     std::ostringstream html_;
 };
 
-// The page around the forms. The release id is put in when the site is put together.
-std::string document(const FormDesign &main, const std::string &body)
+std::string readFile(const char *path)
 {
-    std::ostringstream out;
-    out << "<!DOCTYPE html>\n<!-- Generated from the windows' designs: do not edit. -->\n"
-           "<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
-           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-           "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'self'; "
-           "script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self'; "
-           "connect-src 'self'; worker-src 'self'; manifest-src 'self'; object-src 'none'; "
-           "base-uri 'none'; form-action 'none'\">\n"
-           "<meta name=\"release\" content=\"@RELEASE@\">\n"
-           "<meta name=\"theme-color\" content=\"#000000\">\n"
-        << "<title>" << escaped(main.caption) << "</title>\n"
-        << "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
-           "<link rel=\"icon\" href=\"icons/ddvelmor-32.png\" sizes=\"32x32\">\n"
-           "<link rel=\"apple-touch-icon\" href=\"icons/ddvelmor-180.png\">\n"
-           "<link rel=\"stylesheet\" href=\"design.css\">\n"
-           "<link rel=\"stylesheet\" href=\"page.css\">\n"
-           "<link rel=\"modulepreload\" href=\"ddvelmor-core.mjs\">\n"
-           "<link rel=\"preload\" href=\"ddvelmor-core.wasm\" as=\"fetch\" "
-           "type=\"application/wasm\" "
-           "crossorigin>\n"
-           "<script type=\"module\" src=\"page.js\"></script>\n"
-           "</head>\n<body>\n"
-        << body
-        << "<dialog id=\"box\" class=\"box\" role=\"alertdialog\" aria-labelledby=\"box-title\" "
-           "aria-describedby=\"box-prompt\">\n<h2 id=\"box-title\" class=\"caption\"></h2>\n"
-           "<p id=\"box-prompt\"></p>\n<button type=\"button\" class=\"ok\">OK</button>\n"
-           "</dialog>\n</body>\n</html>\n";
-    return out.str();
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in)
+        throw Refusal(std::string("cannot read ") + path);
+    return text.str();
 }
 
-bool write(const char *path, const std::string &text)
+// The shell with its one occurrence of each placeholder filled in.
+std::string filled(std::string shell,
+                   std::initializer_list<std::pair<std::string_view, std::string>> values)
+{
+    for (const auto &[name, value] : values) {
+        const std::size_t at = shell.find(name);
+        if (at == std::string::npos || shell.find(name, at + 1) != std::string::npos)
+            throw Refusal("the shell must hold " + std::string(name) + " once");
+        shell.replace(at, name.size(), value);
+    }
+    return shell;
+}
+
+void write(const char *path, const std::string &text)
 {
     std::ofstream out(path, std::ios::binary);
     out << text;
     out.close();
-    if (!out) {
-        std::cerr << "cannot write " << path << "\n";
-        return false;
-    }
-    return true;
+    if (!out)
+        throw Refusal(std::string("cannot write ") + path);
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: " << argv[0] << " OUT/index.html OUT/design.css\n";
+    if (argc != 4) {
+        std::cerr << "usage: " << argv[0] << " SHELL.html OUT/index.html OUT/design.css\n";
         return 2;
     }
-    StyleSheet css;
-    Page page(css);
-    page.mainForm(design::mainform::kForm);
-    page.infoForm(design::aboutform::kForm);
-    page.infoForm(design::authorform::kForm);
-    const int wideFrom = design::twips(design::mainform::kForm.clientWidth);
-    return write(argv[1], document(design::mainform::kForm, page.text())) &&
-                   write(argv[2], css.text(wideFrom))
-               ? 0
-               : 1;
+    try {
+        StyleSheet css;
+        Page page(css, DDV_VERSION);
+        page.mainForm(design::mainform::kForm, design::mainform::kBlocks);
+        const design::FormDesign *info[] = {&design::aboutform::kForm, &design::authorform::kForm};
+        page.infoForms(info);
+        write(argv[2],
+              filled(readFile(argv[1]), {{"@TITLE@", escaped(design::mainform::kForm.caption)},
+                                         {"@VERSION@", escaped(DDV_VERSION)},
+                                         {"@WINDOWS@", page.text()}}));
+        write(argv[3], css.text(design::twips(design::mainform::kForm.clientWidth)));
+    } catch (const Refusal &refusal) {
+        std::cerr << argv[0] << ": " << refusal.what() << "\n";
+        return 1;
+    }
+    return 0;
 }

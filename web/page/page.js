@@ -8,13 +8,17 @@
 
 import createCore from './ddvelmor-core.mjs';
 
-const fields = [...document.querySelectorAll('input[data-field]')].sort(
+const mainForm = document.getElementById('Form1');
+const fields = [...mainForm.querySelectorAll('input[data-field]')].sort(
     (a, b) => a.dataset.field - b.dataset.field);
 const field = (name) => document.getElementById(`Form1_${name}`);
 const Text4 = fields.find((input) => input.id.startsWith('Form1_Text4_'));
 const Text11 = fields.find((input) => input.id.startsWith('Form1_Text11_'));
-const mainForm = document.getElementById('Form1');
+const commands = [...mainForm.querySelectorAll('.commands button')];
+// The window's controls in its focus order, which is the order of the markup.
+const stops = [...mainForm.querySelectorAll('input, button')];
 const boxDialog = document.getElementById('box');
+const narrow = window.matchMedia('(max-width: 847.98px)');
 
 // The decimal separator of the browser's regional settings, which results are written with.
 // Looked up once (the first look-up loads the locale's data) and again when the browser's
@@ -65,27 +69,97 @@ function wrap(core) {
     };
 }
 
-// Boxes: modal, one after another in the order the command asked for them; Enter or Esc closes
-// each, and the focus returns where it was.
+// The focus back where it was; in a field, with the caret at the end of its text, ready for
+// the next key.
+function focusBack(element) {
+    if (!element || !element.isConnected || typeof element.focus !== 'function' ||
+        element.closest('dialog:not([open])'))
+        return;
+    element.focus({preventScroll: true});
+    if (element instanceof HTMLInputElement)
+        element.setSelectionRange(element.value.length, element.value.length);
+}
+
+// Back closes what is open before it leaves the page: the box, then the information window in
+// front. Each box or window shown has an entry in the session history above the page's own;
+// closed on the page, it takes its entry back. The browser goes back some time after it is
+// asked to, so the entries follow the open layers one step at a time.
+const layers = [];
+let entries = 0; // the page's entries above its own, where the browser stands
+let travelling = false; // a step back asked for and not yet taken
+history.replaceState({ddvLayers: 0}, '');
+// Going back through these entries leaves the page where the user has scrolled it.
+history.scrollRestoration = 'manual';
+
+function followLayers() {
+    if (travelling)
+        return;
+    if (entries > layers.length) {
+        travelling = true;
+        history.go(layers.length - entries);
+    }
+    while (entries < layers.length)
+        history.pushState({ddvLayers: ++entries}, '');
+}
+
+function opened(layer) {
+    layers.push(layer);
+    followLayers();
+}
+
+function closedOnThePage(layer) {
+    const at = layers.indexOf(layer);
+    if (at >= 0) {
+        layers.splice(at, 1);
+        followLayers();
+    }
+}
+
+const frontLayer = () => layers.reduce((front, layer) =>
+    !front || layer.front() > front.front() ? layer : front, null);
+
+window.addEventListener('popstate', (event) => {
+    entries = event.state?.ddvLayers ?? 0;
+    if (travelling) {
+        travelling = false;
+    } else {
+        // The user went back: what stood above that entry closes.
+        while (layers.length > entries) {
+            const layer = frontLayer();
+            layers.splice(layers.indexOf(layer), 1);
+            layer.close();
+        }
+    }
+    followLayers();
+});
+
+// Boxes: modal, one after another in the order the command asked for them; a click or a tap on
+// OK, Enter, Space or Esc closes each, and the focus returns where it was. Then comes what the
+// event that raised them was still to do.
 const pendingBoxes = [];
 let focusBeforeBoxes = null;
+let afterBoxes = null;
+const boxLayer = {front: () => Infinity, close: () => closeBox(false)};
 
-function showBoxes(core, count, returnTo = document.activeElement) {
+function showBoxes(core, count, {returnTo = document.activeElement, then = null} = {}) {
     for (let k = 0; k < count; ++k)
         pendingBoxes.push(core.box(k));
-    if (count > 0 && !boxDialog.open) {
-        focusBeforeBoxes = returnTo;
-        showNextBox();
+    if (count === 0 || boxDialog.open) {
+        then?.();
+        return;
     }
+    focusBeforeBoxes = returnTo;
+    afterBoxes = then;
+    showNextBox();
 }
 
 function showNextBox() {
     const box = pendingBoxes.shift();
     if (!box) {
-        const back = focusBeforeBoxes;
-        focusBeforeBoxes = null;
-        if (back && back.isConnected && typeof back.focus === 'function')
-            back.focus({preventScroll: true});
+        const [back, then] = [focusBeforeBoxes, afterBoxes];
+        focusBeforeBoxes = afterBoxes = null;
+        focusBack(back);
+        then?.();
         return;
     }
     boxDialog.querySelector('#box-title').textContent = box.title;
@@ -93,15 +167,23 @@ function showNextBox() {
     boxDialog.dataset.style = box.style === 16 ? 'critical' : 'exclamation';
     boxDialog.showModal();
     boxDialog.querySelector('button').focus();
+    opened(boxLayer);
 }
 
 // Closed at once, not when the dialog's close event comes later, so that the next box or the
 // focus is in place before the next key.
-function closeBox() {
+function closeBox(onThePage = true) {
+    if (!boxDialog.open)
+        return;
+    if (onThePage)
+        closedOnThePage(boxLayer);
     boxDialog.close();
     showNextBox();
 }
-boxDialog.querySelector('button').addEventListener('click', closeBox);
+// A press on OK keeps the focus and the selection where they are until the box is closed, so
+// that they return to the field as they were.
+boxDialog.querySelector('button').addEventListener('mousedown', (event) => event.preventDefault());
+boxDialog.querySelector('button').addEventListener('click', () => closeBox());
 boxDialog.addEventListener('cancel', (event) => {
     event.preventDefault();
     closeBox();
@@ -111,25 +193,35 @@ boxDialog.addEventListener('cancel', (event) => {
 // click brings the open one to the front. Closing one discards the edits in its text box.
 let topmost = 10;
 
+function raise(dialog) {
+    dialog.style.zIndex = dialog.style.order = String(++topmost);
+}
+
 function showInfo(dialog) {
     if (!dialog.open) {
         for (const box of dialog.querySelectorAll('textarea'))
             box.value = box.defaultValue;
         dialog.opener = document.activeElement;
         dialog.show();
+        opened(dialog.layer);
     }
-    dialog.style.zIndex = String(++topmost);
+    raise(dialog);
     dialog.querySelector('button.ok').focus();
+}
+
+function closeInfo(dialog, onThePage) {
+    if (!dialog.open)
+        return;
+    if (onThePage)
+        closedOnThePage(dialog.layer);
+    dialog.close();
+    focusBack(dialog.opener);
 }
 
 for (const dialog of document.querySelectorAll('dialog.info')) {
     const ok = dialog.querySelector('button.ok');
-    ok.addEventListener('click', () => {
-        dialog.close();
-        const opener = dialog.opener;
-        if (opener && opener.isConnected && !opener.closest('dialog:not([open])'))
-            opener.focus({preventScroll: true});
-    });
+    dialog.layer = {front: () => Number(dialog.style.zIndex), close: () => closeInfo(dialog, false)};
+    ok.addEventListener('click', () => closeInfo(dialog, true));
     // Enter presses the window's button, as Esc does, except where Enter edits the text box or
     // presses the focused button itself.
     dialog.addEventListener('keydown', (event) => {
@@ -143,9 +235,65 @@ for (const dialog of document.querySelectorAll('dialog.info')) {
             ok.click();
         }
     });
-    dialog.addEventListener('pointerdown', () => {
-        dialog.style.zIndex = String(++topmost);
-    });
+    dialog.addEventListener('pointerdown', () => raise(dialog));
+}
+
+// The command button being pressed, from the press until its release. A press that takes the
+// focus from the TX wire field raises that field's box first, which takes the release: the
+// button's command then runs once the box is closed.
+let pressed = null;
+let pointedAt = null;
+for (const button of commands)
+    button.addEventListener('pointerdown', () => { pressed = button; });
+document.addEventListener('pointerdown', (event) => { pointedAt = event.target; }, true);
+for (const type of ['pointerup', 'pointercancel'])
+    document.addEventListener(type, () => { pressed = null; }, true);
+
+// Typed into a field, a comma is the point that numbers are read with: a Russian keyboard's
+// decimal key, on a keypad or a phone's decimal keys, types a comma. What is pasted or dropped,
+// and what the program writes, stays as it is.
+function typeInto(input, text) {
+    // As typed text: in the field's undo history, with its input event.
+    if (document.execCommand('insertText', false, text))
+        return;
+    input.setRangeText(text, input.selectionStart, input.selectionEnd, 'end');
+    input.dispatchEvent(new InputEvent('input', {bubbles: true, inputType: 'insertText', data: text}));
+}
+mainForm.addEventListener('beforeinput', (event) => {
+    if (event.inputType === 'insertText' && event.data?.includes(',') && event.cancelable &&
+        fields.includes(event.target)) {
+        event.preventDefault();
+        typeInto(event.target, event.data.replaceAll(',', '.'));
+    }
+});
+// A phone's keyboard may put in what it types without asking first (text it composes): its
+// comma becomes the point once it is in, before the field's own handler reads the text.
+const TYPED = ['insertText', 'insertCompositionText', 'insertFromComposition'];
+mainForm.addEventListener('input', (event) => {
+    const input = event.target;
+    if (!TYPED.includes(event.inputType) || event.isComposing || !event.data?.includes(',') ||
+        !fields.includes(input))
+        return;
+    const end = input.selectionEnd;
+    const start = end - event.data.length;
+    if (start >= 0 && input.value.slice(start, end) === event.data)
+        input.setRangeText(event.data.replaceAll(',', '.'), start, end, 'end');
+}, true);
+
+// After a calculation on a narrow screen, the results in sight (the bar covers the bottom).
+function showResults() {
+    if (!narrow.matches)
+        return;
+    const results = fields.filter((input) => input.classList.contains('output'));
+    const bottom = innerHeight - mainForm.querySelector('.commands').offsetHeight;
+    const inSight = (e) => {
+        const r = e.getBoundingClientRect();
+        return r.top >= 0 && r.bottom <= bottom;
+    };
+    if (results.every(inSight))
+        return;
+    const section = mainForm.querySelector(`.section[aria-owns~="${results[0].id}-row"]`);
+    (section ?? results[0]).scrollIntoView({block: 'start'});
 }
 
 async function start() {
@@ -175,16 +323,20 @@ async function start() {
     // of this page, not when the page itself loses the focus or a window of its own takes it.
     Text11.addEventListener('focusout', guarded((event) => {
         const to = event.relatedTarget;
-        if (to && to.closest('dialog'))
+        if (to?.closest('dialog'))
             return;
-        const check = () => {
-            if (document.hasFocus() && document.activeElement !== Text11 && !boxDialog.open)
-                showBoxes(core, core.checkTxWire());
-        };
-        if (to)
-            showBoxes(core, core.checkTxWire(), to);
-        else
-            setTimeout(guarded(check), 0);
+        const command = commands.includes(to) ? to : pressed;
+        const then = command && (() => command.click());
+        if (to) {
+            showBoxes(core, core.checkTxWire(), {returnTo: to, then});
+            return;
+        }
+        // Nothing took the focus: a press on the page, the window or another of its windows.
+        setTimeout(guarded(() => {
+            if (document.hasFocus() && document.activeElement !== Text11 && !boxDialog.open &&
+                !pointedAt?.closest?.('dialog'))
+                showBoxes(core, core.checkTxWire(), {then});
+        }), 0);
     }));
 
     // Command1_Click: Calculate, then every field the command wrote, shown from its start.
@@ -201,26 +353,37 @@ async function start() {
             }
         }
         performance.measure('ddv-results', {start});
-        showBoxes(core, count);
+        showBoxes(core, count, {then: showResults});
         performance.measure('ddv-calculate', {start});
     }));
     field('Command2').addEventListener('click', () => showInfo(document.getElementById('frmAbout')));
     field('Command3').addEventListener('click', () => showInfo(document.getElementById('frmAbout1')));
 
-    // Tab after the window's last control goes round to its first, Shift+Tab the other way.
-    const stops = [...mainForm.querySelectorAll('[tabindex]')]
-        .filter((e) => e.tabIndex > 0).sort((a, b) => a.tabIndex - b.tabIndex);
     mainForm.addEventListener('keydown', (event) => {
-        if (event.key !== 'Tab' || event.altKey || event.ctrlKey || event.metaKey)
+        if (event.altKey || event.ctrlKey || event.metaKey || event.isComposing)
             return;
-        const [first, last] = [stops[0], stops[stops.length - 1]];
-        const target = event.shiftKey ? (event.target === first ? last : null)
-                                      : (event.target === last ? first : null);
-        if (target) {
+        const at = stops.indexOf(event.target);
+        // Tab after the window's last control goes round to its first, Shift+Tab the other way.
+        if (event.key === 'Tab') {
+            const next = event.shiftKey ? (at === 0 ? stops.at(-1) : null)
+                                        : (at === stops.length - 1 ? stops[0] : null);
+            if (next) {
+                event.preventDefault();
+                next.focus();
+            }
+        }
+        // Enter in a field goes on to the next control, as the phone's key says; it calculates
+        // nothing.
+        if (event.key === 'Enter' && !event.shiftKey && fields.includes(event.target)) {
             event.preventDefault();
-            target.focus();
+            stops[(at + 1) % stops.length].focus();
         }
     });
+
+    // The page below the bar of buttons on narrow screens stays reachable.
+    const bar = mainForm.querySelector('.commands');
+    new ResizeObserver(() => document.documentElement.style.setProperty(
+        '--bar-height', `${bar.getBoundingClientRect().height}px`)).observe(bar);
 
     document.documentElement.dataset.ready = '';
     performance.mark('ddv-ready');
@@ -238,18 +401,34 @@ async function start() {
 }
 
 // The page works offline once it has been opened: the service worker keeps the site. A new
-// release takes over at the next visit; while nothing has been typed yet, at once.
+// release takes over at the next visit: a page of an older release, shown from the kept copy
+// while the new one was fetched, reloads as the new one, if nothing has been typed into it yet.
+// The new worker may take over before this script runs or after, so the page asks the worker
+// which release it keeps both at once and when the worker changes.
 let edited = false;
 mainForm.addEventListener('input', () => { edited = true; }, {once: true});
+const release = document.querySelector('meta[name=release]').content;
+function releaseKept() {
+    const worker = navigator.serviceWorker.controller;
+    if (!worker)
+        return Promise.resolve(null);
+    return new Promise((answer) => {
+        const channel = new MessageChannel();
+        channel.port1.onmessage = (event) => answer(event.data);
+        worker.postMessage('release', [channel.port2]);
+    });
+}
+async function takeNewRelease() {
+    const kept = await releaseKept();
+    if (kept && kept !== release && !edited)
+        location.reload();
+}
+if ('serviceWorker' in navigator)
+    navigator.serviceWorker.addEventListener('controllerchange', takeNewRelease);
 function registerServiceWorker() {
     if (!('serviceWorker' in navigator) || !window.isSecureContext)
         return;
-    const hadController = Boolean(navigator.serviceWorker.controller);
-    navigator.serviceWorker.addEventListener('controllerchange', () => {
-        if (hadController && !edited)
-            location.reload();
-    });
-    navigator.serviceWorker.register('sw.js').catch((error) => console.warn(error));
+    navigator.serviceWorker.register('sw.js').then(takeNewRelease, (error) => console.warn(error));
 }
 
 start();

@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Keeps the whole site for use offline. Each release has a cache of its own, named after the
-// release; the site is put together with its id and its file list here, so that a new
-// release is a new worker, which takes over at once and removes the old release's cache.
+// project's version and the release; the site is put together with them and its file list here,
+// so that a new release is a new worker, which takes over at once and removes the old release's
+// cache.
 
+const VERSION = '@VERSION@';
 const RELEASE = '@RELEASE@';
 const FILES = [@FILES@];
-const CACHE = `ddvelmor-${RELEASE}`;
+const CACHE = `ddvelmor-${VERSION}-${RELEASE}`;
 
 self.addEventListener('install', (event) => {
     event.waitUntil(caches.open(CACHE)
@@ -34,4 +36,10 @@ self.addEventListener('fetch', (event) => {
             .then((cached) => cached ||
                   (request.mode === 'navigate' ? cache.match('./') : undefined)))
         .then((cached) => cached || fetch(request)));
+});
+
+// The page asks which release this worker keeps, to reload itself when it is of another one.
+self.addEventListener('message', (event) => {
+    if (event.data === 'release')
+        event.ports[0]?.postMessage(RELEASE);
 });
