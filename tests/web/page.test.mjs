@@ -298,9 +298,24 @@ describe('the main window', () => {
     });
 
     // At the window's width every frame line is drawn where the design puts it, one pixel wide
-    // from end to end; narrower, the blocks' frames take their place.
-    test('the frame lines stand where the design draws them', async (t) => {
+    // from end to end, and no control covers the text of another; narrower, the blocks' frames
+    // take the lines' place.
+    test('the frame lines stand where the design draws them, every text in sight', async (t) => {
         const page = await fresh(t);
+        const covered = await page.evaluate(() => {
+            const hidden = [];
+            for (const e of document.querySelectorAll('#Form1 label, #Form1 .unit, #Form1 h2, #Form1 h3')) {
+                const range = document.createRange();
+                range.selectNodeContents(e);
+                for (const r of range.getClientRects())
+                    for (const [x, y] of [[r.left + 1, r.top + 1], [r.right - 1, r.top + 1],
+                                          [r.left + 1, r.bottom - 1], [r.right - 1, r.bottom - 1]])
+                        if (document.elementFromPoint(x, y) !== e)
+                            hidden.push(`${e.textContent} at ${Math.round(x)}, ${Math.round(y)}`);
+            }
+            return hidden;
+        });
+        assert.deepEqual(covered, []);
         const form = await rectOf(await page.$('#Form1'));
         const picture = await drawn(page, form);
         const px = (twips) => Math.floor((twips + 7) / 15);
