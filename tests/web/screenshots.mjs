@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The README's pictures of the web page, under a Russian locale, after a calculation on the
-// default values: on a desktop with the turn-count box, and the whole page on a phone.
+// default values: on a desktop with the turn-count box, and on a phone the screen after the box
+// is closed, scrolled to the results, with the bar of buttons at the bottom.
 //   node tests/web/screenshots.mjs [SITE] [OUT]      (build-web/site, docs/)
 
 import {join, resolve} from 'node:path';
@@ -23,7 +24,7 @@ for (const [name, options, phone] of [
         await page.keyboard.press('Enter');
         await page.evaluate(() => document.activeElement.blur());
     }
-    await page.screenshot({path: join(out, name), fullPage: phone});
+    await page.screenshot({path: join(out, name)});
     await page.close();
 }
 await browser.close();
