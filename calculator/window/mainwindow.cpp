@@ -11,10 +11,13 @@
 #include "ui/design.h"
 #include "ui/form.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 
 namespace calculator {
@@ -49,11 +52,57 @@ class WidgetBoxes : public MessageBoxes {
         const auto icon =
             style == BoxStyle::CriticalOk ? QMessageBox::Critical : QMessageBox::Warning;
         QMessageBox box(icon, qs(title), qs(prompt), QMessageBox::Ok, owner_);
+        ++shown_;
         box.exec();
     }
 
+    // How many boxes have been shown so far.
+    int shown() const { return shown_; }
+
   private:
     QWidget *owner_;
+    int shown_ = 0;
+};
+
+// A press on a button that takes the focus from a field whose check shows a box reaches the
+// button only once the box is closed: the application moves the focus before it delivers the
+// press. The release that went with it fell meanwhile on the window the box blocked, so the
+// button would stay down and never click. Such a press is taken as the whole click.
+class ClickAfterBox : public QObject {
+  public:
+    // The focus has just moved to widget while a box held the event. The press that moved it,
+    // if a press did, is delivered next, before anything posted now.
+    void expectPressOn(QWidget *widget)
+    {
+        button_ = qobject_cast<QAbstractButton *>(widget);
+        if (!button_)
+            return;
+        button_->installEventFilter(this);
+        QMetaObject::invokeMethod(
+            this, [this] { forget(); }, Qt::QueuedConnection);
+    }
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != button_ || event->type() != QEvent::MouseButtonPress ||
+            static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+            return false;
+        QAbstractButton *button = button_;
+        forget();
+        button->click();
+        return true;
+    }
+
+  private:
+    void forget()
+    {
+        if (button_)
+            button_->removeEventFilter(this);
+        button_ = nullptr;
+    }
+
+    QPointer<QAbstractButton> button_;
 };
 
 } // namespace
@@ -63,6 +112,7 @@ struct MainWindow::Parts {
 
     WidgetFields fields;
     WidgetBoxes windowBoxes;
+    ClickAfterBox clickAfterBox;
     MessageBoxes *substituteBoxes = nullptr;
     info::SingleWindow<info::AboutWindow> about;
     info::SingleWindow<info::AuthorWindow> author;
@@ -87,8 +137,12 @@ MainWindow::MainWindow(QWidget *parent)
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *from, QWidget *to) {
         // Only a move to another control of this window counts; losing the activation to
         // another window or a box does not.
-        if (from == field(Field::TxWireDiameter) && to && to->window() == this)
-            Text11_LostFocus();
+        if (from != field(Field::TxWireDiameter) || !to || to->window() != this)
+            return;
+        const int boxesBefore = parts_->windowBoxes.shown();
+        Text11_LostFocus();
+        if (parts_->windowBoxes.shown() != boxesBefore)
+            parts_->clickAfterBox.expectPressOn(to);
     });
 }
 

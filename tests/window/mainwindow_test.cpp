@@ -27,6 +27,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
+#include <QWindow>
 
 #include <limits>
 #include <memory>
@@ -295,12 +296,15 @@ class MainWindowTest : public QObject {
 
     void keyboardPressesTheFocusedButton()
     {
+        // Each key runs the command once: one turn-count warning each.
         button("Command1")->setFocus(Qt::TabFocusReason);
         QTest::keyClick(button("Command1"), Qt::Key_Space);
         QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("7684"));
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
         edit(Field::RxInductance)->setText(u"0"_s);
         QTest::keyClick(button("Command1"), Qt::Key_Return);
         QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("7684"));
+        QCOMPARE(boxes.shown.size(), std::size_t(2));
     }
 
     void calculateClickOnTheDefaults()
@@ -439,6 +443,67 @@ class MainWindowTest : public QObject {
 
         QTest::keyClick(edit(Field::TxWireDiameter), Qt::Key_Tab);
         QCOMPARE(boxes.shown.size(), std::size_t(1));
+    }
+
+    // A person clicks a button while the TX wire field holds a wrong diameter: the press takes
+    // the focus from the field, and the check's box comes up before the button has the press;
+    // the person lets go of the mouse while the box is up, over the window it blocks. Once the
+    // box is closed, however it is closed, the button's command runs, once, and the button is
+    // not left down.
+    void clickThatLeavesTheTxWireFieldRunsAfterItsBox_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key"); // the key that closes the box, 0 for a click on its OK
+        QTest::newRow("Calculate, box closed with OK") << u"Command1"_s << 0;
+        QTest::newRow("Calculate, box closed with Enter") << u"Command1"_s << int(Qt::Key_Return);
+        QTest::newRow("Calculate, box closed with Space") << u"Command1"_s << int(Qt::Key_Space);
+        QTest::newRow("Calculate, box closed with Esc") << u"Command1"_s << int(Qt::Key_Escape);
+        QTest::newRow("About") << u"Command2"_s << 0;
+        QTest::newRow("Author") << u"Command3"_s << int(Qt::Key_Escape);
+    }
+
+    void clickThatLeavesTheTxWireFieldRunsAfterItsBox()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        window->setMessageBoxes(nullptr);
+        QPushButton *pressed = this->button(qPrintable(button));
+        QWindow *screenWindow = window->windowHandle();
+        const QPoint centre = pressed->mapTo(window.get(), pressed->rect().center());
+        bool held = true;
+        ExpectedBoxes closer([&](QMessageBox *box) {
+            if (held) {
+                QTest::mouseRelease(screenWindow, Qt::LeftButton, {}, centre);
+                held = false;
+            }
+            QVERIFY(QTest::qWaitForWindowActive(box));
+            if (key == 0)
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            else
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        });
+        clearField(Field::TxWireDiameter);
+        QTest::keyClicks(edit(Field::TxWireDiameter), u"0.5"_s);
+
+        QTest::mouseMove(screenWindow, centre);
+        QTest::mousePress(screenWindow, Qt::LeftButton, {}, centre);
+        QVERIFY(!held);
+        QVERIFY(!pressed->isDown());
+        QCOMPARE(closer.shown.front().prompt,
+                 QStringLiteral("Возьмите другой провод для TX!!!  В пределах 0.35 - 0.45 "));
+        if (button == u"Command1"_s) {
+            // The results of 0.5 mm TX wire, and the turn-count warning of one Calculate.
+            QCOMPARE(edit(Field::TxCrossSection)->text(), QStringLiteral("7.85"));
+            QCOMPARE(edit(Field::RxTurns)->text(), QStringLiteral("173"));
+            QCOMPARE(closer.shown.size(), std::size_t(2));
+            QCOMPARE(closer.shown[1].title,
+                     QStringLiteral("Ошибка. Неправильное значение витков RX"));
+        } else {
+            const char *name = button == u"Command2"_s ? "frmAbout" : "frmAbout1";
+            QCOMPARE(visibleWindows(name), 1);
+            testing_support::visibleWindow(name)->close();
+            QCOMPARE(closer.shown.size(), std::size_t(1));
+        }
     }
 
     void russianRegionalSettingsWriteACommaAndStillCalculate()
