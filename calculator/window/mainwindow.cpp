@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 
 #include "calculator/commands.h"
+#include "calculator/numbers.h"
 #include "design/mainform.h"
 #include "info/aboutwindow.h"
 #include "info/authorwindow.h"
@@ -13,6 +14,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
@@ -64,6 +67,53 @@ class WidgetBoxes : public MessageBoxes {
     int shown_ = 0;
 };
 
+// Typed into a field, a comma enters the decimal point that read number takes, whichever key
+// typed it (the main row's, the keypad's decimal key under a Russian layout) or through an
+// input method. The field handles the typing as its own, undo included; what is pasted, dropped
+// or written by the program keeps its commas.
+class TypedCommaAsPoint : public QObject {
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto *typed = static_cast<QKeyEvent *>(event);
+            if (!typed->text().contains(QLatin1Char(kTypedComma)))
+                return false;
+            QKeyEvent point(typed->type(), typed->key(), typed->modifiers(),
+                            typed->nativeScanCode(), typed->nativeVirtualKey(),
+                            typed->nativeModifiers(), pointFor(typed->text()),
+                            typed->isAutoRepeat(), typed->count(), typed->device());
+            point.setTimestamp(typed->timestamp());
+            return deliver(watched, event, point);
+        }
+        if (event->type() == QEvent::InputMethod) {
+            const auto *typed = static_cast<QInputMethodEvent *>(event);
+            if (!typed->commitString().contains(QLatin1Char(kTypedComma)))
+                return false;
+            QInputMethodEvent point(typed->preeditString(), typed->attributes());
+            point.setCommitString(pointFor(typed->commitString()), typed->replacementStart(),
+                                  typed->replacementLength());
+            return deliver(watched, event, point);
+        }
+        return false;
+    }
+
+  private:
+    static QString pointFor(QString text)
+    {
+        return text.replace(QLatin1Char(kTypedComma), QLatin1Char(kDecimalPoint));
+    }
+
+    // The field handles the changed event in place of the typed one; what it does not accept
+    // goes on to the window as the typed one would.
+    static bool deliver(QObject *field, QEvent *typed, QEvent &changed)
+    {
+        field->event(&changed);
+        typed->setAccepted(changed.isAccepted());
+        return true;
+    }
+};
+
 // A press on a button that takes the focus from a field whose check shows a box reaches the
 // button only once the box is closed: the application moves the focus before it delivers the
 // press. The release that went with it fell meanwhile on the window the box blocked, so the
@@ -112,6 +162,7 @@ struct MainWindow::Parts {
 
     WidgetFields fields;
     WidgetBoxes windowBoxes;
+    TypedCommaAsPoint typedCommaAsPoint;
     ClickAfterBox clickAfterBox;
     MessageBoxes *substituteBoxes = nullptr;
     info::SingleWindow<info::AboutWindow> about;
@@ -125,9 +176,11 @@ MainWindow::MainWindow(QWidget *parent)
 {
     ui::buildForm(*this, design::mainform::kForm);
     setWindowIcon(ui::programIcon());
-    for (const FieldInfo &f : kFields)
-        parts_->fields.edits[static_cast<std::size_t>(f.field)] =
-            ui::control<QLineEdit>(*this, f.controlName, f.index);
+    for (const FieldInfo &f : kFields) {
+        QLineEdit *edit = ui::control<QLineEdit>(*this, f.controlName, f.index);
+        edit->installEventFilter(&parts_->typedCommaAsPoint);
+        parts_->fields.edits[static_cast<std::size_t>(f.field)] = edit;
+    }
 
     connect(button("Command1"), &QPushButton::clicked, this, &MainWindow::Command1_Click);
     connect(button("Command2"), &QPushButton::clicked, this, &MainWindow::Command2_Click);

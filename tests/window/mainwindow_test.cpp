@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -29,6 +30,7 @@
 #include <QStyle>
 #include <QWindow>
 
+#include <functional>
 #include <limits>
 #include <memory>
 #include <tuple>
@@ -522,6 +524,103 @@ class MainWindowTest : public QObject {
 
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
         QCOMPARE(edit(Field::RxCrossSection)->text(), QStringLiteral("4.400082"));
+    }
+
+    // Every key that types a comma enters a point, so that a field shows what is read: "9,5"
+    // typed is 9.5 kHz, 8514 µH. The keys as the keyboards send them: the comma of the main
+    // row (an English layout; Shift with the key right of Ю in the Russian one), the keypad's
+    // decimal key in the Russian layout (KP_Separator on X11, the decimal key with a comma on
+    // Windows), and an input method's typed comma.
+    void commaKeysTypeThePoint_data()
+    {
+        QTest::addColumn<int>("key"); // 0: an input method commits the comma
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("main row") << int(Qt::Key_Comma) << Qt::KeyboardModifiers();
+        QTest::newRow("main row, Russian")
+            << int(Qt::Key_Comma) << Qt::KeyboardModifiers(Qt::ShiftModifier);
+        QTest::newRow("keypad, Russian, X11")
+            << int(Qt::Key_Comma) << Qt::KeyboardModifiers(Qt::KeypadModifier);
+        QTest::newRow("keypad, Russian, Windows")
+            << int(Qt::Key_Period) << Qt::KeyboardModifiers(Qt::KeypadModifier);
+        QTest::newRow("input method") << 0 << Qt::KeyboardModifiers();
+    }
+
+    void commaKeysTypeThePoint()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        const auto typeComma = [&](QLineEdit *e) {
+            if (key != 0) {
+                QTest::sendKeyEvent(QTest::Click, e, Qt::Key(key), u","_s, modifiers);
+                return;
+            }
+            QInputMethodEvent typed;
+            typed.setCommitString(u","_s);
+            QApplication::sendEvent(e, &typed);
+        };
+        clearField(Field::RxFrequency);
+        QTest::keyClick(edit(Field::RxFrequency), Qt::Key_9);
+        typeComma(edit(Field::RxFrequency));
+        QTest::keyClick(edit(Field::RxFrequency), Qt::Key_5);
+        QCOMPARE(edit(Field::RxFrequency)->text(), u"9.5"_s);
+        // The field's own undo takes the typing back, to the text it replaced, and redoes it.
+        QTest::keyClick(edit(Field::RxFrequency), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(edit(Field::RxFrequency)->text(), u"10"_s);
+        QTest::keyClick(edit(Field::RxFrequency), Qt::Key_Z,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(edit(Field::RxFrequency)->text(), u"9.5"_s);
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(edit(Field::RxInductance)->text(), u"8514"_s);
+
+        // 0,25 mm for RX warns, at the 5.
+        boxes.shown.clear();
+        clearField(Field::RxWireDiameter);
+        QTest::keyClick(edit(Field::RxWireDiameter), Qt::Key_0);
+        typeComma(edit(Field::RxWireDiameter));
+        QTest::keyClick(edit(Field::RxWireDiameter), Qt::Key_2);
+        QVERIFY(boxes.shown.empty());
+        QTest::keyClick(edit(Field::RxWireDiameter), Qt::Key_5);
+        QCOMPARE(edit(Field::RxWireDiameter)->text(), u"0.25"_s);
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
+        QCOMPARE(boxes.shown[0].prompt,
+                 std::string("Возьмите провод меньшим диаметром для RX! <= 0.2 мм "));
+
+        // In every field.
+        for (const FieldInfo &f : kFields) {
+            edit(f.field)->setText(u"1"_s);
+            edit(f.field)->setFocus(Qt::MouseFocusReason);
+            edit(f.field)->end(false);
+            typeComma(edit(f.field));
+            QCOMPARE(edit(f.field)->text(), u"1."_s);
+        }
+    }
+
+    // Pasted text keeps its commas, as results written in the Russian format do, and reads as
+    // the number before the comma: "9,5" is 9 kHz, 9486 µH.
+    void pastedCommasStay()
+    {
+        QLineEdit *frequency = edit(Field::RxFrequency);
+        const auto pasteWith = [&](const std::function<void()> &paste) {
+            clearField(Field::RxFrequency);
+            QApplication::clipboard()->setText(u"9,5"_s);
+            paste();
+            return frequency->text();
+        };
+        QCOMPARE(pasteWith([&] { QTest::keyClick(frequency, Qt::Key_V, Qt::ControlModifier); }),
+                 u"9,5"_s);
+        QCOMPARE(pasteWith([&] { QTest::keyClick(frequency, Qt::Key_Insert, Qt::ShiftModifier); }),
+                 u"9,5"_s);
+        QCOMPARE(pasteWith([&] {
+                     const std::unique_ptr<QMenu> menu(frequency->createStandardContextMenu());
+                     const QString shortcut =
+                         QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+                     for (QAction *action : menu->actions())
+                         if (action->text().endsWith(u'\t' + shortcut))
+                             action->trigger();
+                 }),
+                 u"9,5"_s);
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(edit(Field::RxInductance)->text(), u"9486"_s);
     }
 
     // A written result shows from its first digit, also one longer than its field.
