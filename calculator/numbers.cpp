@@ -106,7 +106,7 @@ double readDecimalNumber(Cursor &in)
             digits += c;
             if (point)
                 ++fractionDigits;
-        } else if (c == '.' && !point) {
+        } else if (c == kDecimalPoint && !point) {
             point = true;
         } else {
             break;

@@ -10,6 +10,13 @@
 
 namespace calculator {
 
+// The one decimal separator that read number takes, whatever the regional settings say. A
+// comma ends the number there, yet the Russian format writes one and a Russian keyboard's
+// decimal key types one: typed into a field, a comma enters the point instead, so that the
+// field shows what is read. Text pasted or written by the program keeps its commas.
+inline constexpr char kDecimalPoint = '.';
+inline constexpr char kTypedComma = ',';
+
 // Reads the leading number of a field's text, whatever the regional settings say:
 // blanks, tabs and line feeds are ignored wherever they stand; "&H"/"&O" introduce a
 // hexadecimal or octal whole number (signed 16-bit up to four hex digits or up to &O177777,

@@ -19,11 +19,11 @@ PACKAGE_PACKAGES=(dpkg-dev debootstrap diffoscope-minimal)
 RELEASE_PACKAGES=(git)
 
 # What the test suite needs on top: unit test and benchmark libraries, an X server with a
-# window manager and a session bus for the end-to-end tests, the tools it checks the installed
-# files and the licences with, and Clang with its sanitizer runtimes and the symbolizer their
-# reports name functions with.
+# window manager, a session bus and a Russian keyboard layout (setxkbmap) for the end-to-end
+# tests, the tools it checks the installed files and the licences with, and Clang with its
+# sanitizer runtimes and the symbolizer their reports name functions with.
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus-daemon xdotool xclip
-               x11-utils openbox imagemagick time desktop-file-utils appstream man-db file
+               x11-utils x11-xkb-utils openbox imagemagick time desktop-file-utils appstream man-db file
                "${RELEASE_PACKAGES[@]}" reuse clang libclang-rt-dev llvm librsvg2-bin python3)
 
 # What building the web page's core needs: Debian's emscripten, and Node, which runs emcc's

@@ -72,23 +72,28 @@ field_text() { # WINDOW X Y
     printf '%s' "$text"
 }
 
+# The decimal separator of the regional format the session's locale names, where it is known
+# (Russian: a comma; English and C: a point); nothing otherwise.
+decimal_separator() {
+    case ${LC_ALL:-${LC_NUMERIC:-${LANG:-C}}} in
+    ru*) echo , ;;
+    C | C.* | POSIX | en*) echo . ;;
+    esac
+}
+
 # After a Calculate on the default texts, the main window's RX inductance and turn-count
 # fields, at (3600, 6720) and (3600, 7320) twips, hold the design's worked example, whole
 # numbers in any regional format; the RX cross-section field, at (3600, 7920), holds 4.400082
-# with the decimal separator of the regional format, where the session's locale names one
-# whose separator is known (Russian: a comma; English and C: a point).
+# with the decimal separator of the regional format, where it is known.
 check_default_results() { # MAIN_WINDOW
-    local inductance turns cross_section separator=
+    local inductance turns cross_section separator
     inductance=$(field_text "$1" 296 466)
     turns=$(field_text "$1" 296 506)
     cross_section=$(field_text "$1" 296 546)
     echo "RX inductance \"$inductance\", RX turns \"$turns\", RX cross-section \"$cross_section\""
     [ "$inductance" = 7684 ] || fail "RX inductance is \"$inductance\", not 7684"
     [ "$turns" = 173 ] || fail "RX turn count is \"$turns\", not 173"
-    case ${LC_ALL:-${LC_NUMERIC:-${LANG:-C}}} in
-    ru*) separator=, ;;
-    C | C.* | POSIX | en*) separator=. ;;
-    esac
+    separator=$(decimal_separator)
     [ -z "$separator" ] || [ "$cross_section" = "4${separator}400082" ] ||
         fail "RX cross-section is \"$cross_section\", not 4${separator}400082"
 }

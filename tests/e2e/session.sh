@@ -14,6 +14,14 @@ mkdir -p "$out"
 source "$(dirname "$0")/desktop.sh"
 start_window_manager
 
+# The keyboard of a Russian user: the Russian layout first, the English one beside it, and
+# NumLock on. Here the comma is Shift with the key right of Ю (keycode 61), and the keypad's
+# decimal key (keycode 91) gives KP_Separator, a comma.
+setxkbmap -layout ru,us
+xdotool key Num_Lock
+comma_main_row=shift+61
+comma_keypad=91
+
 "$program" &
 app=$!
 trap 'kill $app $wm 2>/dev/null || true' EXIT
@@ -94,6 +102,54 @@ echo "Author window closed with Esc"
 xdotool windowactivate --sync "$(find_window "$about_title")" key Return
 wait_for 10 closed "$about_title" || fail "Enter did not close the About window"
 echo "About window closed with Enter"
+
+# A comma typed from either key enters the point the number is read by, so that the field shows
+# what is read: 9.5 kHz gives 8514 µH and 185 turns, within the range, so no box.
+type_over() { # X Y KEY...: the text of the field at X Y replaced by the keys typed
+    xdotool windowactivate --sync "$main"
+    xdotool mousemove --window "$main" "$1" "$2" click 1
+    shift 2
+    xdotool key ctrl+a "$@"
+}
+for comma in "$comma_main_row" "$comma_keypad"; do
+    type_over 296 194 9 "$comma" 5
+    frequency=$(field_text "$main" 296 194)
+    [ "$frequency" = 9.5 ] || fail "9, comma ($comma), 5 typed show \"$frequency\", not 9.5"
+done
+xdotool mousemove --window "$main" 64 24 click 1
+inductance=$(field_text "$main" 296 466)
+[ "$inductance" = 8514 ] || fail "RX inductance of 9.5 kHz is \"$inductance\", not 8514"
+closed "$box_title" || fail "a turn-count warning at 185 turns"
+import -window "$main" "$out/main-window-typed-comma.png"
+echo "9,5 typed from the main row and from the keypad shows 9.5 and gives 8514 µH"
+
+# 0,25 mm for RX warns at its last digit; 0,18 then passes.
+wire_title="Ошибка"
+type_over 296 362 0 "$comma_keypad" 2 5
+wait_for 20 find_window "$wire_title" || fail "typed 0,25 for RX raised no warning"
+import -window root "$out/rx-wire-warning.png"
+xdotool windowactivate --sync "$(find_window "$wire_title")" key Return
+wait_for 10 closed "$wire_title" || fail "RX wire warning was not dismissed"
+type_over 296 362 0 "$comma_main_row" 1 8
+wire=$(field_text "$main" 296 362)
+[ "$wire" = 0.18 ] && closed "$wire_title" || fail "typed 0,18 for RX shows \"$wire\" or warned"
+echo "0,25 typed for RX warned, 0,18 did not"
+
+# A click on Calculate that leaves a TX wire of 0,5 mm: the TX wire warning comes first, and
+# once it is closed the command runs: the TX cross-section of 40 turns of 0.5 mm wire.
+type_over 712 362 0 "$comma_keypad" 5
+xdotool mousemove --window "$main" 64 24 click 1
+wait_for 20 find_window "$wire_title" || fail "a click on Calculate from 0,5 mm for TX raised no warning"
+import -window root "$out/tx-wire-warning-on-click.png"
+xdotool windowactivate --sync "$(find_window "$wire_title")" key Return
+wait_for 10 closed "$wire_title" || fail "TX wire warning was not dismissed"
+cross_section=$(field_text "$main" 712 546)
+closed "$box_title" || fail "a turn-count warning at 185 turns"
+import -window "$main" "$out/main-window-after-click.png"
+separator=$(decimal_separator)
+[ "${cross_section/,/.}" = 7.85 ] && { [ -z "$separator" ] || [ "$cross_section" = "7${separator}85" ]; } ||
+    fail "TX cross-section after the click is \"$cross_section\", not 7${separator:-.}85"
+echo "the click on Calculate ran once the TX wire warning was closed: TX cross-section $cross_section"
 
 # Closing the main window ends the program.
 xdotool windowactivate --sync "$main" key alt+F4

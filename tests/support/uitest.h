@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <vector>
 
 namespace testing_support {
@@ -42,12 +43,15 @@ class ExpectedBoxes {
         QMessageBox::Icon icon;
     };
 
-    ExpectedBoxes();
+    // close does what the person does to each box while it is up (a click on OK, a key);
+    // without it the box ends as OK would end it.
+    explicit ExpectedBoxes(std::function<void(QMessageBox *)> closeBox = {});
     ~ExpectedBoxes();
     ExpectedBoxes(const ExpectedBoxes &) = delete;
     ExpectedBoxes &operator=(const ExpectedBoxes &) = delete;
 
     std::vector<Box> shown;
+    const std::function<void(QMessageBox *)> close;
 };
 
 // Runs the test object's test functions in an application set up as the program sets it up.

@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -27,7 +28,9 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStyle>
+#include <QWindow>
 
+#include <functional>
 #include <limits>
 #include <memory>
 #include <tuple>
@@ -295,12 +298,15 @@ class MainWindowTest : public QObject {
 
     void keyboardPressesTheFocusedButton()
     {
+        // Each key runs the command once: one turn-count warning each.
         button("Command1")->setFocus(Qt::TabFocusReason);
         QTest::keyClick(button("Command1"), Qt::Key_Space);
         QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("7684"));
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
         edit(Field::RxInductance)->setText(u"0"_s);
         QTest::keyClick(button("Command1"), Qt::Key_Return);
         QCOMPARE(edit(Field::RxInductance)->text(), QStringLiteral("7684"));
+        QCOMPARE(boxes.shown.size(), std::size_t(2));
     }
 
     void calculateClickOnTheDefaults()
@@ -441,6 +447,67 @@ class MainWindowTest : public QObject {
         QCOMPARE(boxes.shown.size(), std::size_t(1));
     }
 
+    // A person clicks a button while the TX wire field holds a wrong diameter: the press takes
+    // the focus from the field, and the check's box comes up before the button has the press;
+    // the person lets go of the mouse while the box is up, over the window it blocks. Once the
+    // box is closed, however it is closed, the button's command runs, once, and the button is
+    // not left down.
+    void clickThatLeavesTheTxWireFieldRunsAfterItsBox_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key"); // the key that closes the box, 0 for a click on its OK
+        QTest::newRow("Calculate, box closed with OK") << u"Command1"_s << 0;
+        QTest::newRow("Calculate, box closed with Enter") << u"Command1"_s << int(Qt::Key_Return);
+        QTest::newRow("Calculate, box closed with Space") << u"Command1"_s << int(Qt::Key_Space);
+        QTest::newRow("Calculate, box closed with Esc") << u"Command1"_s << int(Qt::Key_Escape);
+        QTest::newRow("About") << u"Command2"_s << 0;
+        QTest::newRow("Author") << u"Command3"_s << int(Qt::Key_Escape);
+    }
+
+    void clickThatLeavesTheTxWireFieldRunsAfterItsBox()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        window->setMessageBoxes(nullptr);
+        QPushButton *pressed = this->button(qPrintable(button));
+        QWindow *screenWindow = window->windowHandle();
+        const QPoint centre = pressed->mapTo(window.get(), pressed->rect().center());
+        bool held = true;
+        ExpectedBoxes closer([&](QMessageBox *box) {
+            if (held) {
+                QTest::mouseRelease(screenWindow, Qt::LeftButton, {}, centre);
+                held = false;
+            }
+            QVERIFY(QTest::qWaitForWindowActive(box));
+            if (key == 0)
+                QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            else
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        });
+        clearField(Field::TxWireDiameter);
+        QTest::keyClicks(edit(Field::TxWireDiameter), u"0.5"_s);
+
+        QTest::mouseMove(screenWindow, centre);
+        QTest::mousePress(screenWindow, Qt::LeftButton, {}, centre);
+        QVERIFY(!held);
+        QVERIFY(!pressed->isDown());
+        QCOMPARE(closer.shown.front().prompt,
+                 QStringLiteral("Возьмите другой провод для TX!!!  В пределах 0.35 - 0.45 "));
+        if (button == u"Command1"_s) {
+            // The results of 0.5 mm TX wire, and the turn-count warning of one Calculate.
+            QCOMPARE(edit(Field::TxCrossSection)->text(), QStringLiteral("7.85"));
+            QCOMPARE(edit(Field::RxTurns)->text(), QStringLiteral("173"));
+            QCOMPARE(closer.shown.size(), std::size_t(2));
+            QCOMPARE(closer.shown[1].title,
+                     QStringLiteral("Ошибка. Неправильное значение витков RX"));
+        } else {
+            const char *name = button == u"Command2"_s ? "frmAbout" : "frmAbout1";
+            QCOMPARE(visibleWindows(name), 1);
+            testing_support::visibleWindow(name)->close();
+            QCOMPARE(closer.shown.size(), std::size_t(1));
+        }
+    }
+
     void russianRegionalSettingsWriteACommaAndStillCalculate()
     {
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
@@ -457,6 +524,103 @@ class MainWindowTest : public QObject {
 
         QTest::mouseClick(button("Command1"), Qt::LeftButton);
         QCOMPARE(edit(Field::RxCrossSection)->text(), QStringLiteral("4.400082"));
+    }
+
+    // Every key that types a comma enters a point, so that a field shows what is read: "9,5"
+    // typed is 9.5 kHz, 8514 µH. The keys as the keyboards send them: the comma of the main
+    // row (an English layout; Shift with the key right of Ю in the Russian one), the keypad's
+    // decimal key in the Russian layout (KP_Separator on X11, the decimal key with a comma on
+    // Windows), and an input method's typed comma.
+    void commaKeysTypeThePoint_data()
+    {
+        QTest::addColumn<int>("key"); // 0: an input method commits the comma
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("main row") << int(Qt::Key_Comma) << Qt::KeyboardModifiers();
+        QTest::newRow("main row, Russian")
+            << int(Qt::Key_Comma) << Qt::KeyboardModifiers(Qt::ShiftModifier);
+        QTest::newRow("keypad, Russian, X11")
+            << int(Qt::Key_Comma) << Qt::KeyboardModifiers(Qt::KeypadModifier);
+        QTest::newRow("keypad, Russian, Windows")
+            << int(Qt::Key_Period) << Qt::KeyboardModifiers(Qt::KeypadModifier);
+        QTest::newRow("input method") << 0 << Qt::KeyboardModifiers();
+    }
+
+    void commaKeysTypeThePoint()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        const auto typeComma = [&](QLineEdit *e) {
+            if (key != 0) {
+                QTest::sendKeyEvent(QTest::Click, e, Qt::Key(key), u","_s, modifiers);
+                return;
+            }
+            QInputMethodEvent typed;
+            typed.setCommitString(u","_s);
+            QApplication::sendEvent(e, &typed);
+        };
+        clearField(Field::RxFrequency);
+        QTest::keyClick(edit(Field::RxFrequency), Qt::Key_9);
+        typeComma(edit(Field::RxFrequency));
+        QTest::keyClick(edit(Field::RxFrequency), Qt::Key_5);
+        QCOMPARE(edit(Field::RxFrequency)->text(), u"9.5"_s);
+        // The field's own undo takes the typing back, to the text it replaced, and redoes it.
+        QTest::keyClick(edit(Field::RxFrequency), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(edit(Field::RxFrequency)->text(), u"10"_s);
+        QTest::keyClick(edit(Field::RxFrequency), Qt::Key_Z,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(edit(Field::RxFrequency)->text(), u"9.5"_s);
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(edit(Field::RxInductance)->text(), u"8514"_s);
+
+        // 0,25 mm for RX warns, at the 5.
+        boxes.shown.clear();
+        clearField(Field::RxWireDiameter);
+        QTest::keyClick(edit(Field::RxWireDiameter), Qt::Key_0);
+        typeComma(edit(Field::RxWireDiameter));
+        QTest::keyClick(edit(Field::RxWireDiameter), Qt::Key_2);
+        QVERIFY(boxes.shown.empty());
+        QTest::keyClick(edit(Field::RxWireDiameter), Qt::Key_5);
+        QCOMPARE(edit(Field::RxWireDiameter)->text(), u"0.25"_s);
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
+        QCOMPARE(boxes.shown[0].prompt,
+                 std::string("Возьмите провод меньшим диаметром для RX! <= 0.2 мм "));
+
+        // In every field.
+        for (const FieldInfo &f : kFields) {
+            edit(f.field)->setText(u"1"_s);
+            edit(f.field)->setFocus(Qt::MouseFocusReason);
+            edit(f.field)->end(false);
+            typeComma(edit(f.field));
+            QCOMPARE(edit(f.field)->text(), u"1."_s);
+        }
+    }
+
+    // Pasted text keeps its commas, as results written in the Russian format do, and reads as
+    // the number before the comma: "9,5" is 9 kHz, 9486 µH.
+    void pastedCommasStay()
+    {
+        QLineEdit *frequency = edit(Field::RxFrequency);
+        const auto pasteWith = [&](const std::function<void()> &paste) {
+            clearField(Field::RxFrequency);
+            QApplication::clipboard()->setText(u"9,5"_s);
+            paste();
+            return frequency->text();
+        };
+        QCOMPARE(pasteWith([&] { QTest::keyClick(frequency, Qt::Key_V, Qt::ControlModifier); }),
+                 u"9,5"_s);
+        QCOMPARE(pasteWith([&] { QTest::keyClick(frequency, Qt::Key_Insert, Qt::ShiftModifier); }),
+                 u"9,5"_s);
+        QCOMPARE(pasteWith([&] {
+                     const std::unique_ptr<QMenu> menu(frequency->createStandardContextMenu());
+                     const QString shortcut =
+                         QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+                     for (QAction *action : menu->actions())
+                         if (action->text().endsWith(u'\t' + shortcut))
+                             action->trigger();
+                 }),
+                 u"9,5"_s);
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
+        QCOMPARE(edit(Field::RxInductance)->text(), u"9486"_s);
     }
 
     // A written result shows from its first digit, also one longer than its field.
