@@ -13,6 +13,7 @@
 // block for narrower ones. What the designs do not declare, the generator refuses to guess.
 
 #include "calculator/fields.h"
+#include "calculator/numbers.h"
 #include "design/infoforms.h"
 #include "design/mainform.h"
 #include "design/schema.h"
@@ -295,8 +296,10 @@ class Page {
             }
         }
 
-        html_ << "<main id=\"" << form.name << "\" class=\"form\">\n<h1 class=\"caption\">"
-              << escaped(form.caption) << "</h1>\n";
+        // The point that numbers are read with, and the comma that typed stands for it.
+        html_ << "<main id=\"" << form.name << "\" class=\"form\" data-point=\""
+              << calculator::kDecimalPoint << "\" data-typed-comma=\"" << calculator::kTypedComma
+              << "\">\n<h1 class=\"caption\">" << escaped(form.caption) << "</h1>\n";
         focusOrder(form, rows);
 
         int gridRow = 1;

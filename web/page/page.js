@@ -251,7 +251,9 @@ for (const type of ['pointerup', 'pointercancel'])
 
 // Typed into a field, a comma is the point that numbers are read with: a Russian keyboard's
 // decimal key, on a keypad or a phone's decimal keys, types a comma. What is pasted or dropped,
-// and what the program writes, stays as it is.
+// and what the program writes, stays as it is. The two come from the core's reading rule.
+const {point, typedComma} = mainForm.dataset;
+const typedAsPoint = (text) => text.replaceAll(typedComma, point);
 function typeInto(input, text) {
     // As typed text: in the field's undo history, with its input event.
     if (document.execCommand('insertText', false, text))
@@ -260,10 +262,10 @@ function typeInto(input, text) {
     input.dispatchEvent(new InputEvent('input', {bubbles: true, inputType: 'insertText', data: text}));
 }
 mainForm.addEventListener('beforeinput', (event) => {
-    if (event.inputType === 'insertText' && event.data?.includes(',') && event.cancelable &&
+    if (event.inputType === 'insertText' && event.data?.includes(typedComma) && event.cancelable &&
         fields.includes(event.target)) {
         event.preventDefault();
-        typeInto(event.target, event.data.replaceAll(',', '.'));
+        typeInto(event.target, typedAsPoint(event.data));
     }
 });
 // A phone's keyboard may put in what it types without asking first (text it composes): its
@@ -271,13 +273,13 @@ mainForm.addEventListener('beforeinput', (event) => {
 const TYPED = ['insertText', 'insertCompositionText', 'insertFromComposition'];
 mainForm.addEventListener('input', (event) => {
     const input = event.target;
-    if (!TYPED.includes(event.inputType) || event.isComposing || !event.data?.includes(',') ||
+    if (!TYPED.includes(event.inputType) || event.isComposing || !event.data?.includes(typedComma) ||
         !fields.includes(input))
         return;
     const end = input.selectionEnd;
     const start = end - event.data.length;
     if (start >= 0 && input.value.slice(start, end) === event.data)
-        input.setRangeText(event.data.replaceAll(',', '.'), start, end, 'end');
+        input.setRangeText(typedAsPoint(event.data), start, end, 'end');
 }, true);
 
 // After a calculation on a narrow screen, the results in sight (the bar covers the bottom).
