@@ -18,13 +18,15 @@ PACKAGE_PACKAGES=(dpkg-dev debootstrap diffoscope-minimal)
 # What making a release needs on top: the source is what git records.
 RELEASE_PACKAGES=(git)
 
-# What the test suite needs on top: unit test and benchmark libraries, an X server with a
-# window manager, a session bus and a Russian keyboard layout (setxkbmap) for the end-to-end
-# tests, the tools it checks the installed files and the licences with, and Clang with its
-# sanitizer runtimes and the symbolizer their reports name functions with.
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dbus-daemon xdotool xclip
-               x11-utils x11-xkb-utils openbox imagemagick time desktop-file-utils appstream man-db file
-               "${RELEASE_PACKAGES[@]}" reuse clang libclang-rt-dev llvm librsvg2-bin python3)
+# What the test suite needs on top: unit test and benchmark libraries, MPFR (a reference the
+# number core is compared with), an X server with a window manager, a session bus and a Russian
+# keyboard layout (setxkbmap) for the end-to-end tests, the tools it checks the installed files
+# and the licences with, and Clang with its sanitizer runtimes and the symbolizer their reports
+# name functions with.
+TEST_PACKAGES=(libgtest-dev libgmock-dev libmpfr-dev libbenchmark-dev xvfb xauth dbus-daemon
+               xdotool xclip x11-utils x11-xkb-utils openbox imagemagick time desktop-file-utils
+               appstream man-db file "${RELEASE_PACKAGES[@]}" reuse clang libclang-rt-dev llvm
+               librsvg2-bin python3)
 
 # What building the web page's core needs: Debian's emscripten, and Node, which runs emcc's
 # optimiser and, in the tests, the WebAssembly core.

@@ -4,6 +4,7 @@
 #include "engine/logarithm.h"
 
 #include "engine/steps.h"
+#include "tests/support/comparison.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +12,20 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <limits>
 #include <optional>
 #include <string>
 #include <vector>
 
+#if defined(DDV_HAVE_MPFR)
+#include <mpfr.h>
+#endif
+
 using engine::naturalLog;
 using engine::detail::naturalLogCarefully;
+using testing_support::hex;
+using testing_support::Mismatches;
+using testing_support::Random;
 
 namespace {
 
@@ -191,20 +198,6 @@ std::optional<double> referenceLog(double x)
     return (lnM - kLn2).rounded(false);
 }
 
-// splitmix64: the same arguments on every machine.
-std::uint64_t nextRandom(std::uint64_t &state)
-{
-    std::uint64_t z = state += 0x9E3779B97F4A7C15u;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-    return z ^ (z >> 31);
-}
-
-double unitRandom(std::uint64_t &state)
-{
-    return static_cast<double>(nextRandom(state) >> 11) * 0x1p-53;
-}
-
 // Arguments where a logarithm goes wrong if it does: those whose rounding is hardest to
 // decide, the arguments of the default RX turn search, every order of magnitude the model
 // meets, values near 1 where ln x is small, the ends of the table's parts, and the whole double
@@ -227,33 +220,24 @@ std::vector<double> arguments()
         using Op = engine::detail::Unchecked;
         xs.push_back(Op::div(4, Op::div(Op::mul(Op::div(0.18, 2), n), 190)));
     }
-    std::uint64_t state = 2026;
+    Random random(2026);
     for (int i = 0; i < 1000; ++i)
-        xs.push_back(
-            std::ldexp(1 + unitRandom(state), static_cast<int>(nextRandom(state) % 60) - 25));
+        xs.push_back(std::ldexp(1 + random.unit(), static_cast<int>(random.next() % 60) - 25));
     for (int i = 0; i < 500; ++i)
-        xs.push_back(
-            1 + std::ldexp(unitRandom(state) - 0.5, -static_cast<int>(nextRandom(state) % 50) - 6));
+        xs.push_back(1 +
+                     std::ldexp(random.unit() - 0.5, -static_cast<int>(random.next() % 50) - 6));
     for (int part = 0; part <= 128; ++part) {
-        const double edge =
-            std::ldexp(1 + part / 128.0, static_cast<int>(nextRandom(state) % 40) - 20);
+        const double edge = std::ldexp(1 + part / 128.0, static_cast<int>(random.next() % 40) - 20);
         xs.push_back(edge);
         xs.push_back(std::nextafter(edge, 0.0));
     }
     for (int i = 0; i < 1000; ++i) {
-        const std::uint64_t bits = nextRandom(state) & 0x7FFFFFFFFFFFFFFF;
+        const std::uint64_t bits = random.next() & 0x7FFFFFFFFFFFFFFF;
         const double x = std::bit_cast<double>(bits);
         if (std::isfinite(x) && x > 0)
             xs.push_back(x);
     }
     return xs;
-}
-
-std::string hex(double x)
-{
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%a", x);
-    return buffer;
 }
 
 TEST(NaturalLog, IsTheCorrectlyRoundedLogarithm)
@@ -287,5 +271,94 @@ TEST(NaturalLog, EdgesOfTheDomain)
     EXPECT_TRUE(std::isnan(naturalLog(std::numeric_limits<double>::quiet_NaN())));
     EXPECT_EQ(std::bit_cast<std::uint64_t>(naturalLog(1.0)), 0u); // +0
 }
+
+#if defined(DDV_HAVE_MPFR)
+// Both evaluations against MPFR's logarithm, correctly rounded to 53 bits, over about a
+// million arguments a run, drawn where a logarithm slips.
+
+constexpr long long kCases = DDV_REFERENCE_CASES;
+
+double mpfrLog(double x)
+{
+    mpfr_t y;
+    mpfr_init2(y, 53);
+    mpfr_set_d(y, x, MPFR_RNDN);
+    mpfr_log(y, y, MPFR_RNDN);
+    const double result = mpfr_get_d(y, MPFR_RNDN);
+    mpfr_clear(y);
+    return result;
+}
+
+TEST(NaturalLog, AgreesWithMpfrWhereLogarithmsSlip)
+{
+    Random random(2027);
+    Mismatches mismatches;
+    const auto compare = [&mismatches](double x) {
+        const double expected = mpfrLog(x);
+        const auto check = [&](const char *name, double result) {
+            if (std::bit_cast<std::uint64_t>(result) != std::bit_cast<std::uint64_t>(expected))
+                mismatches.add(std::string(name) + "(" + hex(x) + ") = " + hex(result) +
+                               ", MPFR: " + hex(expected));
+        };
+        check("naturalLog", naturalLog(x));
+        check("naturalLogCarefully", naturalLogCarefully(x));
+    };
+
+    // Any positive double, subnormals included.
+    for (long long i = 0; i < kCases * 3 / 8; ++i) {
+        const double x = std::bit_cast<double>(random.next() >> 1);
+        if (std::isfinite(x) && x > 0)
+            compare(x);
+    }
+    // Near 1, where ln x is small: 1 ± 2^-e·(1 + u) for every e from 1 to 52, across the
+    // switch to the series alone at |x - 1| = 2^-8; and from 2^-9 to 2^-6 off 1, where the
+    // series' last terms weigh most against the logarithm.
+    for (long long i = 0; i < kCases / 4; ++i) {
+        const double offset = std::ldexp(1 + random.unit(), -static_cast<int>(1 + i % 52));
+        compare(i % 2 == 0 ? 1 + offset : 1 - offset);
+    }
+    for (long long i = 0; i < kCases / 8; ++i) {
+        const double offset = std::ldexp(1 + random.unit(), -static_cast<int>(7 + i % 3));
+        compare(i % 2 == 0 ? 1 + offset : 1 - offset);
+    }
+    for (double x : {1 + 0x1p-8, 1 - 0x1p-8}) {
+        for (int j = 0; j < 16; ++j)
+            x = std::nextafter(x, 0.0);
+        for (int j = 0; j <= 32; ++j, x = std::nextafter(x, 2.0))
+            compare(x);
+    }
+    // The ends of every part of the table, and a few doubles either side, in random binades.
+    for (long long i = 0; i < kCases / 8; ++i) {
+        double x = std::ldexp(1 + static_cast<double>(i % 129) / 128,
+                              static_cast<int>(random.between(-1022, 1022)));
+        for (long long j = random.between(-3, 3); j != 0; j += j < 0 ? 1 : -1)
+            x = std::nextafter(x, j < 0 ? 0.0 : INFINITY);
+        compare(x);
+    }
+    // Powers of two and their neighbours, from the smallest subnormal to the largest; and
+    // subnormals of every width, whose exponent is made normal first.
+    for (int k = -1074; k <= 1023; ++k) {
+        const double power = std::ldexp(1.0, k);
+        compare(power);
+        compare(std::nextafter(power, 0.0));
+        compare(std::nextafter(power, INFINITY));
+    }
+    for (long long i = 0; i < kCases / 16; ++i) {
+        const std::uint64_t top = std::uint64_t{1} << (i % 52);
+        compare(std::bit_cast<double>(top | (random.next() & (top - 1))));
+    }
+    // Logarithms just beyond a number halfway between two doubles, where the quick sum must
+    // give way to the careful one: for t = o·2^(a-52) with odd o in [2^a, 2^(a+1)), t - t²/2
+    // is halfway between two doubles, and ln(1 + t) lies above it by about t³/3, within 2^-14
+    // of an ulp for a up to 9; ln(1 - t) likewise below -(t + t²/2).
+    for (int a = 1; a <= 9; ++a)
+        for (std::uint64_t o = (std::uint64_t{1} << a) + 1; o < std::uint64_t{2} << a; o += 2) {
+            const double t = std::ldexp(static_cast<double>(o), a - 52);
+            compare(1 + t);
+            compare(1 - t);
+        }
+    EXPECT_EQ(mismatches.count(), 0);
+}
+#endif
 
 } // namespace
