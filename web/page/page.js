@@ -242,10 +242,8 @@ for (const dialog of document.querySelectorAll('dialog.info')) {
 // focus from the TX wire field raises that field's box first, which takes the release: the
 // button's command then runs once the box is closed.
 let pressed = null;
-let pointedAt = null;
 for (const button of commands)
     button.addEventListener('pointerdown', () => { pressed = button; });
-document.addEventListener('pointerdown', (event) => { pointedAt = event.target; }, true);
 for (const type of ['pointerup', 'pointercancel'])
     document.addEventListener(type, () => { pressed = null; }, true);
 
@@ -325,6 +323,7 @@ async function start() {
     // of this page, not when the page itself loses the focus or a window of its own takes it.
     Text11.addEventListener('focusout', guarded((event) => {
         const to = event.relatedTarget;
+        // A click into an information window focuses that window: no check.
         if (to?.closest('dialog'))
             return;
         const command = commands.includes(to) ? to : pressed;
@@ -333,10 +332,9 @@ async function start() {
             showBoxes(core, core.checkTxWire(), {returnTo: to, then});
             return;
         }
-        // Nothing took the focus: a press on the page, the window or another of its windows.
+        // Nothing took the focus: a press on the page, or the window lost the focus.
         setTimeout(guarded(() => {
-            if (document.hasFocus() && document.activeElement !== Text11 && !boxDialog.open &&
-                !pointedAt?.closest?.('dialog'))
+            if (document.hasFocus() && document.activeElement !== Text11 && !boxDialog.open)
                 showBoxes(core, core.checkTxWire(), {then});
         }), 0);
     }));
