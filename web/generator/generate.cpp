@@ -261,7 +261,7 @@ class Controls {
 struct Row {
     const ControlDesign *field, *label, *unit;
     const calculator::FieldInfo *info;
-    std::string id() const { return idOf("Form1", *field) + "-row"; }
+    std::string id; // of the element that holds the three
 };
 
 class Page {
@@ -291,7 +291,8 @@ class Page {
                     const ControlDesign *unit = r.unit < 0 ? nullptr : &controls.label(r.unit);
                     if ((unit ? unit->text : std::string_view()) != f.unit)
                         throw Refusal("the unit of " + nameOf(field) + " is not its field's");
-                    rows.back().back().push_back({&field, &label, unit, &f});
+                    rows.back().back().push_back(
+                        {&field, &label, unit, &f, idOf(form.name, field) + "-row"});
                 }
             }
         }
@@ -327,8 +328,8 @@ class Page {
                 for (const Row &row : rows[b][s]) {
                     if (!owned.empty())
                         owned += ' ';
-                    owned += row.id();
-                    css_.row(row.id(), gridRow + inBlock + static_cast<int>(&row - &rows[b][s][0]));
+                    owned += row.id;
+                    css_.row(row.id, gridRow + inBlock + static_cast<int>(&row - &rows[b][s][0]));
                 }
                 html_ << "<section id=\"" << sectionId << "\" class=\"section\" aria-labelledby=\""
                       << headingId << " " << letterId << "\" aria-owns=\"" << owned
@@ -419,7 +420,7 @@ class Page {
         css_.control(form, field);
         css_.control(form, *row.label);
         const std::string fieldId = idOf(form.name, field);
-        html_ << "<div id=\"" << row.id() << "\" class=\"row\">\n<label id=\""
+        html_ << "<div id=\"" << row.id << "\" class=\"row\">\n<label id=\""
               << idOf(form.name, *row.label) << "\" for=\"" << fieldId << "\">"
               << escaped(row.label->text) << "</label>\n<span class=\"entry\">\n<input id=\""
               << fieldId << "\" data-field=\"" << static_cast<int>(row.info->field)
