@@ -21,7 +21,7 @@
 // (QT_QPA_PLATFORM=offscreen), which paints into memory.
 
 #include "calculator/commands.h"
-#include "calculator/window/mainwindow.h"
+#include "mainwindow/mainwindow.h"
 #include "ui/design.h"
 
 #include <QApplication>
@@ -179,7 +179,7 @@ Time longer(const Time &a, const Time &b)
 
 std::optional<Run> runOnce(const Scenario &scenario, LoopHolds &holds, const QString &digits)
 {
-    calculator::MainWindow window;
+    mainwindow::MainWindow window;
     window.show();
     window.activateWindow();
     if (!QTest::qWaitForWindowActive(&window))

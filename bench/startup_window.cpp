@@ -5,7 +5,7 @@
 
 #include "firstpaint.h"
 
-#include "calculator/window/mainwindow.h"
+#include "mainwindow/mainwindow.h"
 #include "ui/design.h"
 
 #include <QApplication>
@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     ui::setUpApplication(app);
-    calculator::MainWindow window;
+    mainwindow::MainWindow window;
     new QuitAfterFirstPaint(&window);
     window.show();
     return QApplication::exec();

@@ -126,7 +126,7 @@ set(ddv_notice_dir ${CMAKE_BINARY_DIR}/windows/notices)
 list(TRANSFORM ddv_text_files PREPEND ${ddv_notice_dir}/ OUTPUT_VARIABLE ddv_notice_paths)
 # Debian's own interpreter, with Debian's zlib for the zip and python3-pefile for the tests.
 find_program(DDV_SYSTEM_PYTHON3 python3 HINTS /usr/bin REQUIRED)
-set(ddv_templates ${PROJECT_SOURCE_DIR}/app/windows)
+set(ddv_templates ${PROJECT_SOURCE_DIR}/desktop/app/windows)
 set(ddv_qt_licences ${QT6_INSTALL_PREFIX}/licenses)
 set(ddv_gcc_copyright /usr/share/doc/${gcc_package}/copyright)
 set(ddv_mingw_copyright /usr/share/doc/${mingw_package}/copyright)
@@ -181,7 +181,7 @@ add_custom_command(OUTPUT ${DDV_WINDOWS_ZIP}
 # The installer's script takes the version, the icon, the home page and the file list from
 # here: each file as the folder it goes into and its path in the installed folder.
 list(JOIN DDV_VERSION_NUMBERS "." DDV_VERSION_DOTS)
-set(DDV_ICON ${PROJECT_SOURCE_DIR}/app/icons/ddvelmor.ico)
+set(DDV_ICON ${PROJECT_SOURCE_DIR}/desktop/app/icons/ddvelmor.ico)
 set(DDV_INSTALLED_FILES "")
 foreach(file IN LISTS ddv_portable_files)
     cmake_path(GET file PARENT_PATH folder)
@@ -190,7 +190,7 @@ foreach(file IN LISTS ddv_portable_files)
     string(REGEX REPLACE "\\\\$" "" folder "${folder}")
     string(APPEND DDV_INSTALLED_FILES "    !insertmacro \${MACRO} \"${folder}\" \"${path}\"\n")
 endforeach()
-configure_file(${PROJECT_SOURCE_DIR}/app/ddvelmor.nsi.in ${CMAKE_BINARY_DIR}/windows/ddvelmor.nsi
+configure_file(${PROJECT_SOURCE_DIR}/desktop/app/ddvelmor.nsi.in ${CMAKE_BINARY_DIR}/windows/ddvelmor.nsi
                @ONLY)
 
 # makensis converts its arguments, the paths among them, from the locale's character set, and

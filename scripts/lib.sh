@@ -217,7 +217,7 @@ build_web_site() {
     mkdir -p "$dir/generated"
     "$native/web/generator/ddv_page_generator" "$ROOT/web/page/shell.html" \
         "$dir/generated/index.html" "$dir/generated/design.css"
-    QT_QPA_PLATFORM=offscreen "$native/info/ddv_save_author_picture" "$dir/generated/author.png"
+    QT_QPA_PLATFORM=offscreen "$native/desktop/info/ddv_save_author_picture" "$dir/generated/author.png"
     python3 "$ROOT/web/assemble.py" "$dir/generated" "$dir/core/web" "$dir/site"
 }
 

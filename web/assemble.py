@@ -9,7 +9,7 @@
   author.png               the Author picture as the desktop program paints it (GENERATED)
   ddvelmor-core.mjs/.wasm  the calculator's core compiled to WebAssembly (CORE)
   page.js, page.css, sw.js, manifest.webmanifest   the view, from web/page/
-  icons/                   the program's icons at the sizes browsers ask for, from app/icons/
+  icons/                   the program's icons at the sizes browsers ask for, from desktop/app/icons/
 
 The release id, a hash of every file of the site, goes into the page and its service worker,
 with the list of files the worker keeps and the project's version, which the generated page
@@ -37,11 +37,11 @@ def main():
         "author.png": generated / "author.png",
         "ddvelmor-core.mjs": core / "ddvelmor-core.mjs",
         "ddvelmor-core.wasm": core / "ddvelmor-core.wasm",
-        "icons/ddvelmor-32.png": SOURCE / "app/icons/hicolor/32x32/apps/ddvelmor.png",
+        "icons/ddvelmor-32.png": SOURCE / "desktop/app/icons/hicolor/32x32/apps/ddvelmor.png",
     }
     for name in ("page.js", "page.css", "sw.js", "manifest.webmanifest"):
         files[name] = SOURCE / "web/page" / name
-    for icon in sorted((SOURCE / "app/icons/web").glob("ddvelmor-*.png")):
+    for icon in sorted((SOURCE / "desktop/app/icons/web").glob("ddvelmor-*.png")):
         files[f"icons/{icon.name}"] = icon
 
     contents = {name: path.read_bytes() for name, path in files.items()}

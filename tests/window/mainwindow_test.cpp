@@ -9,7 +9,7 @@
 // under a dark desktop theme.
 
 #include "calculator/commands.h"
-#include "calculator/window/mainwindow.h"
+#include "mainwindow/mainwindow.h"
 #include "tests/support/recordedmessages.h"
 #include "tests/support/uitest.h"
 #include "ui/design.h"
@@ -37,6 +37,7 @@
 #include <vector>
 
 using namespace calculator;
+using mainwindow::MainWindow;
 using namespace Qt::StringLiterals;
 using testing_support::ExpectedBoxes;
 using testing_support::RecordedMessages;

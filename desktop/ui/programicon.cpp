@@ -5,7 +5,7 @@
 
 namespace ui {
 
-// The PNG images are made from the icon's drawing by app/icons/generate.py and compiled in.
+// The PNG images are made from the icon's drawing by desktop/app/icons/generate.py and compiled in.
 // A window hands every size of its icon to the window system at start, decoded, so the
 // large sizes, which only the desktop menu uses, are left to the installed theme icons.
 QIcon programIcon()

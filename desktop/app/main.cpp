@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "calculator/window/mainwindow.h"
+#include "mainwindow/mainwindow.h"
 #include "ui/design.h"
 
 #include <QApplication>
@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     ui::setUpApplication(app);
-    calculator::MainWindow window;
+    mainwindow::MainWindow window;
     window.show();
     return QApplication::exec();
 }

@@ -23,7 +23,9 @@
 #include <QPointer>
 #include <QPushButton>
 
-namespace calculator {
+namespace mainwindow {
+
+using namespace calculator;
 
 namespace {
 
@@ -256,4 +258,4 @@ void MainWindow::Text11_LostFocus()
     checkTxWire(parts_->fields, boxes());
 }
 
-} // namespace calculator
+} // namespace mainwindow

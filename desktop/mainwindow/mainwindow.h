@@ -5,7 +5,7 @@
 
 // The calculator's main window, Form1: the fourteen fields, labels, frame lines and three
 // buttons of the fixed design, wired to the Calculate command and the two wire checks.
-// The window only shows things; the operations live in calculator/commands.h and reach the
+// The window only shows things; the operations live in the core's calculator/commands.h and reach the
 // fields and message boxes through the interfaces the window implements.
 
 #include "calculator/fields.h"
@@ -19,7 +19,7 @@
 class QLineEdit;
 class QPushButton;
 
-namespace calculator {
+namespace mainwindow {
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -29,13 +29,13 @@ class MainWindow : public QWidget {
     ~MainWindow() override;
 
     // The field texts as the commands see them.
-    FieldTexts &fields();
-    QLineEdit *field(Field field) const;
+    calculator::FieldTexts &fields();
+    QLineEdit *field(calculator::Field field) const;
     QPushButton *button(std::string_view name) const;
 
     // Where the operations show their boxes: real modal boxes over this window, unless a
     // test hands in its own (nullptr restores the real ones).
-    void setMessageBoxes(MessageBoxes *boxes);
+    void setMessageBoxes(calculator::MessageBoxes *boxes);
 
   private:
     void Command1_Click();
@@ -44,10 +44,10 @@ class MainWindow : public QWidget {
     void Text4_Change();
     void Text11_LostFocus();
 
-    MessageBoxes &boxes();
+    calculator::MessageBoxes &boxes();
 
     struct Parts;
     std::unique_ptr<Parts> parts_;
 };
 
-} // namespace calculator
+} // namespace mainwindow
