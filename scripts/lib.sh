@@ -203,8 +203,8 @@ ensure_web_packages() {
 
 # build_web_site NATIVE DIR: the web page's static site in DIR/site. The core is built in
 # DIR/core (build_web_core); the page generator and the Author picture's tool are built in the native
-# build folder NATIVE (configured here when it is not yet) and write the markup, the design
-# style sheet and the picture into DIR/generated; web/assemble.py puts the site together.
+# build folder NATIVE (configured here when it is not yet) and write the markup, the style
+# sheets, the manifest and the picture into DIR/generated; web/assemble.py puts the site together.
 build_web_site() {
     local native dir
     native=$(realpath -m "$1")
@@ -215,8 +215,7 @@ build_web_site() {
     cmake --build "$native" --parallel "$(nproc)" --target ddv_page_generator ddv_save_author_picture
     build_web_core "$dir/core"
     mkdir -p "$dir/generated"
-    "$native/web/generator/ddv_page_generator" "$ROOT/web/page/shell.html" \
-        "$dir/generated/index.html" "$dir/generated/design.css"
+    "$native/web/generator/ddv_page_generator" "$ROOT/web/page" "$dir/generated"
     QT_QPA_PLATFORM=offscreen "$native/desktop/info/ddv_save_author_picture" "$dir/generated/author.png"
     python3 "$ROOT/web/assemble.py" "$dir/generated" "$dir/core/web" "$dir/site"
 }

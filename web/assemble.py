@@ -5,10 +5,11 @@
 
 """Puts the web page's static site together in one folder:
 
-  index.html, design.css   written by the page generator from the designs (GENERATED)
+  index.html, design.css, page.css, manifest.webmanifest
+                           written by the page generator from the designs and web/page/ (GENERATED)
   author.png               the Author picture as the desktop program paints it (GENERATED)
   ddvelmor-core.mjs/.wasm  the calculator's core compiled to WebAssembly (CORE)
-  page.js, page.css, sw.js, manifest.webmanifest   the view, from web/page/
+  page.js, sw.js           the view and its service worker, from web/page/
   icons/                   the program's icons at the sizes browsers ask for, from desktop/app/icons/
 
 The release id, a hash of every file of the site, goes into the page and its service worker,
@@ -34,12 +35,14 @@ def main():
     files = {
         "index.html": generated / "index.html",
         "design.css": generated / "design.css",
+        "page.css": generated / "page.css",
+        "manifest.webmanifest": generated / "manifest.webmanifest",
         "author.png": generated / "author.png",
         "ddvelmor-core.mjs": core / "ddvelmor-core.mjs",
         "ddvelmor-core.wasm": core / "ddvelmor-core.wasm",
         "icons/ddvelmor-32.png": SOURCE / "desktop/app/icons/hicolor/32x32/apps/ddvelmor.png",
     }
-    for name in ("page.js", "page.css", "sw.js", "manifest.webmanifest"):
+    for name in ("page.js", "sw.js"):
         files[name] = SOURCE / "web/page" / name
     for icon in sorted((SOURCE / "desktop/app/icons/web").glob("ddvelmor-*.png")):
         files[f"icons/{icon.name}"] = icon

@@ -14,9 +14,9 @@
 namespace design {
 
 // Colours both information windows are drawn in.
-inline constexpr DesignColor kLightYellow = rgb(255, 255, 192);
-inline constexpr DesignColor kYellow = rgb(255, 255, 0);
-inline constexpr DesignColor kBlack = rgb(0, 0, 0);
+inline constexpr DesignColor kLightYellow = rgb("info-text", 255, 255, 192);
+inline constexpr DesignColor kYellow = rgb("ok-face", 255, 255, 0);
+inline constexpr DesignColor kBlack = rgb("ok-text", 0, 0, 0);
 
 // The multi-line text box Text1 of both windows: light yellow on the desktop colour, Times New
 // Roman, reached by a click but not by Tab.
@@ -65,6 +65,8 @@ inline constexpr std::string_view kAboutText =
     "предлагается взять методику участника форума DDMaster (forum.example.org).\r\n"
     "Согласно которой сечение витков  котушки RX должно быть больше чем сечение TX.\r\n";
 
+inline constexpr DesignColor kBackground = rgb("about-background", 0, 0, 0);
+
 // The button is made first, so that the text box lies above it where the two overlap.
 inline constexpr std::array kControls{
     okButton({240, 3840, 1620, 705}, "Понял"),
@@ -73,7 +75,7 @@ inline constexpr std::array kControls{
 
 // clang-format off
 inline constexpr FormDesign kForm{.name = "frmAbout", .caption = "О программе v.1",
-                                  .clientWidth = 9360, .clientHeight = 4680, .background = kBlack,
+                                  .clientWidth = 9360, .clientHeight = 4680, .background = kBackground,
                                   .controls = kControls, .left = 4230, .top = 2445};
 // clang-format on
 
@@ -101,8 +103,12 @@ constexpr ControlDesign label(int index, TwipsBox place, std::string_view text, 
             .font = {DesignFont::TimesNewRoman, 12, true}};
 }
 
-inline constexpr DesignColor kGreen = rgb(0, 255, 0);
-inline constexpr DesignColor kOlive = rgb(192, 192, 0);
+inline constexpr DesignColor kGreen = rgb("author-name-text", 0, 255, 0);
+inline constexpr DesignColor kOlive = rgb("author-contact-text", 192, 192, 0);
+
+// The Author picture's own size in pixels; the picture control shows its top-left part.
+inline constexpr int kPictureWidth = 189;
+inline constexpr int kPictureHeight = 204;
 
 // Made in their order of focus, each above the ones before where they overlap. The picture
 // control OLE1 shows the Author picture, a DD search coil seen from above.

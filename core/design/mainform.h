@@ -26,12 +26,12 @@ inline constexpr FontDesign kFieldFont{DesignFont::MsSansSerif, 18};
 inline constexpr FontDesign kLabelFont{DesignFont::MsSansSerif, 12};
 inline constexpr FontDesign kBlockLetterFont{DesignFont::MsSansSerif, 48};
 
-inline constexpr DesignColor kInputGreen = rgb(128, 255, 128);
-inline constexpr DesignColor kAdjustOrange = rgb(255, 192, 128);
-inline constexpr DesignColor kSectionYellow = rgb(255, 255, 0);
-inline constexpr DesignColor kLabelYellow = rgb(255, 255, 128);
-inline constexpr DesignColor kHeadingRed = rgb(255, 0, 0);
-inline constexpr DesignColor kRxBlue = rgb(0, 0, 255);
+inline constexpr DesignColor kInputGreen = rgb("input-face", 128, 255, 128);
+inline constexpr DesignColor kAdjustOrange = rgb("adjust-face", 255, 192, 128);
+inline constexpr DesignColor kSectionYellow = rgb("cross-section-face", 255, 255, 0);
+inline constexpr DesignColor kLabelYellow = rgb("label-text", 255, 255, 128);
+inline constexpr DesignColor kHeadingRed = rgb("heading-text", 255, 0, 0);
+inline constexpr DesignColor kRxBlue = rgb("rx-letter-text", 0, 0, 255);
 
 // Command buttons: one row along the top edge, in the system's button text colour.
 constexpr ControlDesign button(std::string_view name, int left, std::string_view caption,
@@ -102,9 +102,9 @@ constexpr std::string_view unitLabel(Field f)
 }
 
 inline constexpr std::array kControls{
-    button("Command1", 120, "Расчет", rgb(0, 255, 0), 4),
-    button("Command2", 1800, "О программе", rgb(255, 255, 0), 5),
-    button("Command3", 3480, "Автор", rgb(255, 0, 0), 6),
+    button("Command1", 120, "Расчет", rgb("calculate-face", 0, 255, 0), 4),
+    button("Command2", 1800, "О программе", rgb("about-face", 255, 255, 0), 5),
+    button("Command3", 3480, "Автор", rgb("author-face", 255, 0, 0), 6),
 
     field(Field::RxFrequency, 3600, 2640, kInputGreen, 1),
     field(Field::RingDiameter, 3600, 3240, kInputGreen, 2, "Диаметр кольца одной половинки DD"),
@@ -220,7 +220,7 @@ inline constexpr FormDesign kForm{
     .caption = "DD for Velmor ARM / AVR    by_Tamrel   v.1.0",
     .clientWidth = 12720,
     .clientHeight = 8910,
-    .background = rgb(0, 0, 0),
+    .background = rgb("main-background", 0, 0, 0),
     .controls = kControls,
 };
 

@@ -38,32 +38,42 @@ enum class SystemColor {
     ButtonText = 18,      // COLOR_BTNTEXT
 };
 
-// A colour of a design: unset (the toolkit's own), an RGB triple, or one of the system
-// colours, resolved by each view on its system.
+// The system colours where the system has none to give (everywhere but Windows), whatever the
+// desktop theme: black desktop and texts, white window background. 0xRRGGBB.
+constexpr std::uint32_t fixedRgb(SystemColor which)
+{
+    return which == SystemColor::WindowBackground ? 0xffffffu : 0x000000u;
+}
+
+// A colour of a design: unset (the toolkit's own), an RGB colour, or one of the system colours,
+// resolved by each view on its system. Every set colour is named by its role (what it paints),
+// which is also its name in the web page's style sheets: one role, one colour.
 struct DesignColor {
     enum class Kind { Unset, Rgb, System };
     Kind kind = Kind::Unset;
-    std::uint32_t rgb = 0; // 0xffRRGGBB
+    std::uint32_t rgb = 0; // 0xAARRGGBB, opaque unless made translucent
     SystemColor system = SystemColor::Desktop;
+    std::string_view role{};
 
     constexpr bool isSet() const { return kind != Kind::Unset; }
 };
 
-constexpr DesignColor rgb(int red, int green, int blue)
+constexpr DesignColor rgb(std::string_view role, int red, int green, int blue, int alpha = 255)
 {
     return {DesignColor::Kind::Rgb,
-            0xff000000u | std::uint32_t(red & 0xff) << 16 | std::uint32_t(green & 0xff) << 8 |
-                std::uint32_t(blue & 0xff),
-            SystemColor::Desktop};
+            std::uint32_t(alpha & 0xff) << 24 | std::uint32_t(red & 0xff) << 16 |
+                std::uint32_t(green & 0xff) << 8 | std::uint32_t(blue & 0xff),
+            SystemColor::Desktop, role};
 }
 
-inline constexpr DesignColor kDesktopColor{DesignColor::Kind::System, 0, SystemColor::Desktop};
-inline constexpr DesignColor kWindowBackgroundColor{DesignColor::Kind::System, 0,
-                                                    SystemColor::WindowBackground};
-inline constexpr DesignColor kWindowTextColor{DesignColor::Kind::System, 0,
-                                              SystemColor::WindowText};
-inline constexpr DesignColor kButtonTextColor{DesignColor::Kind::System, 0,
-                                              SystemColor::ButtonText};
+inline constexpr DesignColor kDesktopColor{DesignColor::Kind::System, 0, SystemColor::Desktop,
+                                           "system-desktop"};
+inline constexpr DesignColor kWindowBackgroundColor{
+    DesignColor::Kind::System, 0, SystemColor::WindowBackground, "system-window-background"};
+inline constexpr DesignColor kWindowTextColor{DesignColor::Kind::System, 0, SystemColor::WindowText,
+                                              "system-window-text"};
+inline constexpr DesignColor kButtonTextColor{DesignColor::Kind::System, 0, SystemColor::ButtonText,
+                                              "system-button-text"};
 
 enum class ControlKind {
     Button,  // push button with a coloured face; Enter presses it while it has the focus

@@ -3,6 +3,8 @@
 
 #include "authorpicture.h"
 
+#include "design/infoforms.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -12,8 +14,8 @@ namespace info {
 
 namespace {
 
-constexpr int kWidth = 189;
-constexpr int kHeight = 204;
+constexpr int kWidth = design::authorform::kPictureWidth;
+constexpr int kHeight = design::authorform::kPictureHeight;
 
 // One half of the DD winding: an arc closed by a straight side. The straight sides of the two
 // halves overlap in the middle of the coil, which is what makes it a DD coil.

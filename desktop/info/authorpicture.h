@@ -3,8 +3,8 @@
 
 #pragma once
 
-// The Author window's picture: a DD search coil seen from above, 189 x 204 pixels in 24-bit
-// colour, painted here so that the program carries no picture from elsewhere.
+// The Author window's picture: a DD search coil seen from above, at the design's picture size
+// in 24-bit colour, painted here so that the program carries no picture from elsewhere.
 
 #include <QImage>
 

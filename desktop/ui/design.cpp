@@ -73,15 +73,7 @@ QColor systemColor(SystemColor which)
     const DWORD rgb = GetSysColor(static_cast<int>(which));
     return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 #else
-    switch (which) {
-    case SystemColor::Desktop:
-    case SystemColor::WindowText:
-    case SystemColor::ButtonText:
-        return Qt::black;
-    case SystemColor::WindowBackground:
-        return Qt::white;
-    }
-    return Qt::black;
+    return QColor::fromRgb(design::fixedRgb(which));
 #endif
 }
 

@@ -37,26 +37,26 @@ QImage checkerboard()
 constexpr std::array kControls{
     ui::ControlDesign{.kind = ControlKind::Button, .name = "Command1",
                       .place = {150, 300, 1500, 450}, .text = "Расчет",
-                      .background = ui::rgb(0, 255, 0), .tabIndex = 1},
+                      .background = ui::rgb("button-face", 0, 255, 0), .tabIndex = 1},
     ui::ControlDesign{.kind = ControlKind::Field, .name = "Text3", .index = 1,
                       .place = {1800, 300, 1695, 555}, .text = "33.5",
-                      .background = ui::rgb(255, 192, 128),
+                      .background = ui::rgb("field-face", 255, 192, 128),
                       .font = {ui::DesignFont::MsSansSerif, 18}, .tabIndex = 0,
                       .toolTip = "Подсказка", .description = "Емкость контура  - RX"},
     ui::ControlDesign{.kind = ControlKind::TextBox, .name = "Text1",
                       .place = {120, 1200, 3000, 900},
                       .text = "первая\r\n\tвторая\r\n", .background = ui::kDesktopColor,
-                      .foreground = ui::rgb(255, 255, 192),
+                      .foreground = ui::rgb("box-text", 255, 255, 192),
                       .font = {ui::DesignFont::TimesNewRoman, 11.25}, .scrollBars = true,
                       .textMargin = 0},
     ui::ControlDesign{.kind = ControlKind::Label, .name = "Label1", .index = 9,
                       .place = {3600, 1200, 1500, 615},
                       .text = "Число витков - RX", .background = ui::kDesktopColor,
-                      .foreground = ui::rgb(255, 255, 128),
+                      .foreground = ui::rgb("label-text", 255, 255, 128),
                       .font = {ui::DesignFont::MsSansSerif, 12}, .opaque = true},
     ui::ControlDesign{.kind = ControlKind::Label, .name = "Label1", .index = 0,
                       .place = {3600, 2000, 1500, 375},
-                      .text = "<b>Tamrel</b>", .foreground = ui::rgb(0, 255, 0),
+                      .text = "<b>Tamrel</b>", .foreground = ui::rgb("name-text", 0, 255, 0),
                       .font = {ui::DesignFont::TimesNewRoman, 12, true}},
     ui::ControlDesign{.kind = ControlKind::Line, .name = "Line2", .index = 3,
                       .place = {240, 2040, 6000, 0},
@@ -70,7 +70,7 @@ constexpr std::array kControls{
 
 constexpr ui::FormDesign kDesign{.name = "frmTest", .caption = "Проба  окна",
                                  .clientWidth = 9360, .clientHeight = 9000,
-                                 .background = ui::rgb(0, 0, 0), .controls = kControls};
+                                 .background = ui::rgb("background", 0, 0, 0), .controls = kControls};
 // clang-format on
 
 } // namespace

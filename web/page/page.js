@@ -18,7 +18,8 @@ const commands = [...mainForm.querySelectorAll('.commands button')];
 // The window's controls in its focus order, which is the order of the markup.
 const stops = [...mainForm.querySelectorAll('input, button')];
 const boxDialog = document.getElementById('box');
-const narrow = window.matchMedia('(max-width: 847.98px)');
+// Screens narrower than the window, where the page is one column (from the design's width).
+const narrow = window.matchMedia(mainForm.dataset.narrow);
 
 // The decimal separator of the browser's regional settings, which results are written with.
 // Looked up once (the first look-up loads the locale's data) and again when the browser's

@@ -1,34 +1,32 @@
 // SPDX-FileCopyrightText: 2026 Tamrel <tamrel@example.org>
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Writes the web page's markup and design style sheet from the windows' designs and the field
-// table, so that no label, unit, default text, caption, colour or place is written a second
-// time for the page:
-//   generate SHELL.html OUT/index.html OUT/design.css
-// SHELL.html is the page around the windows, with @TITLE@, @VERSION@ and @WINDOWS@ to fill in.
-// The markup is semantic HTML (a label for every field, buttons, headings for the blocks and
-// their sections, dialogs for the information windows) with the main window's controls in its
-// focus order; the style sheet holds the design's colours as custom properties, every control's
-// place for screens as wide as the window, and the place in one column of every row, heading and
-// block for narrower ones. What the designs do not declare, the generator refuses to guess.
+// The web page's markup and design style sheet, written from the windows' designs and the
+// field table, so that no label, unit, default text, caption, colour, size or place is written a
+// second time for the page. The markup is semantic HTML (a label for every field, buttons, headings
+// for the blocks and their sections, dialogs for the information windows) with the main window's
+// controls in its focus order; the style sheet holds the design's colours as custom properties
+// named by their roles, every control's place for screens as wide as the window, and the place in
+// one column of every row, heading and block for narrower ones. What the designs do not declare,
+// the generator refuses to guess.
+
+#include "page.h"
 
 #include "calculator/fields.h"
 #include "calculator/numbers.h"
+#include "design/chrome.h"
 #include "design/infoforms.h"
-#include "design/mainform.h"
-#include "design/schema.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iostream>
 #include <map>
 #include <set>
 #include <sstream>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace generator {
 
 namespace {
 
@@ -77,42 +75,17 @@ std::string pixels(int twips)
     return std::to_string(design::twips(twips)) + "px";
 }
 
-// The custom property that holds a design colour: the system colours by their role, an RGB
-// colour by its value.
-std::string colorProperty(const DesignColor &color)
+// A colour as CSS writes it: #RRGGBB, or #RRGGBBAA when it lets the page behind show through.
+std::string hexOf(std::uint32_t argb)
 {
-    if (color.kind == DesignColor::Kind::System) {
-        switch (color.system) {
-        case design::SystemColor::Desktop:
-            return "--system-desktop";
-        case design::SystemColor::WindowBackground:
-            return "--system-window-background";
-        case design::SystemColor::WindowText:
-            return "--system-window-text";
-        case design::SystemColor::ButtonText:
-            return "--system-button-text";
-        }
-    }
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "--rgb-%06x", color.rgb & 0xffffffu);
+    char hex[10];
+    const unsigned alpha = argb >> 24;
+    if (alpha == 0xff)
+        std::snprintf(hex, sizeof hex, "#%06x", argb & 0xffffffu);
+    else
+        std::snprintf(hex, sizeof hex, "#%06x%02x", argb & 0xffffffu, alpha);
     return hex;
 }
-
-std::string hexOf(std::uint32_t rgb)
-{
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "#%06x", rgb & 0xffffff);
-    return hex;
-}
-
-// The system colours as the program shows them outside Windows, whatever the desktop theme
-// (ui::systemColor): black desktop and texts, white window background.
-constexpr std::pair<design::SystemColor, std::uint32_t> kSystemColors[] = {
-    {design::SystemColor::Desktop, 0x000000},
-    {design::SystemColor::WindowBackground, 0xffffff},
-    {design::SystemColor::WindowText, 0x000000},
-    {design::SystemColor::ButtonText, 0x000000},
-};
 
 class StyleSheet {
   public:
@@ -156,12 +129,19 @@ class StyleSheet {
         rules_ << "#" << f.name << " { --form-background: var(" << use(f.background)
                << "); --form-width: " << pixels(f.clientWidth)
                << "; --form-height: " << pixels(f.clientHeight)
-               << "; --form-left: " << pixels(f.left) << "; --form-top: " << pixels(f.top)
-               << "; }\n";
+               << "; --form-left: " << pixels(f.left) << "; --form-top: " << pixels(f.top) << ";";
+        // The box a picture is shown in, for the window's one-column layout.
+        for (const ControlDesign &c : f.controls)
+            if (c.kind == ControlKind::Picture)
+                rules_ << " --picture-width: " << pixels(c.place.width)
+                       << "; --picture-height: " << pixels(c.place.height) << ";";
+        rules_ << " }\n";
     }
 
-    std::string text(int wideFrom) const
+    std::string text(std::string_view wide, std::string_view narrow)
     {
+        for (const DesignColor &color : design::chrome::kColors)
+            use(color);
         std::ostringstream out;
         out << "/* Generated from the windows' designs: do not edit. */\n\n:root {\n";
         out << "  --font-sans: " << families(design::kSansFamilies) << ", sans-serif;\n";
@@ -169,8 +149,8 @@ class StyleSheet {
         for (const auto &[name, value] : properties_)
             out << "  " << name << ": " << value << ";\n";
         out << "}\n\n"
-            << rules_.str() << "\n@media (min-width: " << wideFrom << "px) {\n"
-            << places_.str() << "}\n\n@media (max-width: " << wideFrom - 1 << ".98px) {\n"
+            << rules_.str() << "\n@media " << wide << " {\n"
+            << places_.str() << "}\n\n@media " << narrow << " {\n"
             << column_.str() << "}\n";
         return out.str();
     }
@@ -193,15 +173,20 @@ class StyleSheet {
         return list;
     }
 
+    // The custom property that holds a colour, named by the colour's role. The system colours
+    // are the ones the desktop program shows where the system gives none.
     std::string use(const DesignColor &color)
     {
-        const std::string name = colorProperty(color);
-        std::uint32_t value = color.rgb;
-        if (color.kind == DesignColor::Kind::System)
-            for (const auto &[which, rgb] : kSystemColors)
-                if (which == color.system)
-                    value = rgb;
-        properties_[name] = hexOf(value);
+        if (color.role.empty())
+            throw Refusal("a colour (" + hexOf(color.rgb) + ") has no role to be named by");
+        const std::string name = "--" + std::string(color.role);
+        const std::string value = hexOf(color.kind == DesignColor::Kind::System
+                                            ? 0xff000000u | design::fixedRgb(color.system)
+                                            : color.rgb);
+        const auto [at, added] = properties_.emplace(name, value);
+        if (!added && at->second != value)
+            throw Refusal("the role " + std::string(color.role) + " names two colours, " +
+                          at->second + " and " + value);
         return name;
     }
 
@@ -209,12 +194,6 @@ class StyleSheet {
     std::ostringstream rules_;
     std::ostringstream places_;
     std::ostringstream column_;
-};
-
-// What the generator cannot place: a design that does not declare what the page needs.
-class Refusal : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
 };
 
 std::string nameOf(const ControlDesign &c)
@@ -266,7 +245,10 @@ struct Row {
 
 class Page {
   public:
-    Page(StyleSheet &css, std::string_view version) : css_(css), version_(version) {}
+    Page(StyleSheet &css, std::string_view version, std::string narrow)
+        : css_(css), version_(version), narrow_(std::move(narrow))
+    {
+    }
 
     // The main window. Its focusable controls stand in its focus order, so that Tab, a phone's
     // next and previous keys and the page's reading go through them as through the window; each
@@ -297,10 +279,12 @@ class Page {
             }
         }
 
-        // The point that numbers are read with, and the comma that typed stands for it.
+        // The point that numbers are read with, the comma that typed stands for it, and the
+        // screens too narrow for the window.
         html_ << "<main id=\"" << form.name << "\" class=\"form\" data-point=\""
               << calculator::kDecimalPoint << "\" data-typed-comma=\"" << calculator::kTypedComma
-              << "\">\n<h1 class=\"caption\">" << escaped(form.caption) << "</h1>\n";
+              << "\" data-narrow=\"" << narrow_ << "\">\n<h1 class=\"caption\">"
+              << escaped(form.caption) << "</h1>\n";
         focusOrder(form, rows);
 
         int gridRow = 1;
@@ -472,9 +456,9 @@ class Page {
             case ControlKind::Picture:
                 html_ << "<div id=\"" << id << "\" class=\"picture\""
                       << (c.tabIndex >= 0 ? " tabindex=\"0\"" : "")
-                      << "><img src=\"author.png\" width=\"189\" height=\"204\" loading=\"lazy\" "
-                         "alt=\""
-                      << escaped(c.description) << "\"></div>\n";
+                      << "><img src=\"author.png\" width=\"" << design::authorform::kPictureWidth
+                      << "\" height=\"" << design::authorform::kPictureHeight
+                      << "\" loading=\"lazy\" alt=\"" << escaped(c.description) << "\"></div>\n";
                 break;
             case ControlKind::Field:
             case ControlKind::Line:
@@ -489,63 +473,50 @@ class Page {
 
     StyleSheet &css_;
     std::string_view version_;
+    std::string narrow_;
     std::ostringstream html_;
 };
 
-std::string readFile(const char *path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in)
-        throw Refusal(std::string("cannot read ") + path);
-    return text.str();
-}
-
-// The shell with its one occurrence of each placeholder filled in.
-std::string filled(std::string shell,
+// A template with each of its placeholders filled in wherever it stands; a placeholder that the
+// template lacks is refused.
+std::string filled(std::string_view what, std::string text,
                    std::initializer_list<std::pair<std::string_view, std::string>> values)
 {
     for (const auto &[name, value] : values) {
-        const std::size_t at = shell.find(name);
-        if (at == std::string::npos || shell.find(name, at + 1) != std::string::npos)
-            throw Refusal("the shell must hold " + std::string(name) + " once");
-        shell.replace(at, name.size(), value);
+        std::size_t at = text.find(name);
+        if (at == std::string::npos)
+            throw Refusal("the " + std::string(what) + " lacks " + std::string(name));
+        for (; at != std::string::npos; at = text.find(name, at + value.size()))
+            text.replace(at, name.size(), value);
     }
-    return shell;
-}
-
-void write(const char *path, const std::string &text)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    out.close();
-    if (!out)
-        throw Refusal(std::string("cannot write ") + path);
+    return text;
 }
 
 } // namespace
 
-int main(int argc, char **argv)
+Site generate(const design::FormDesign &mainForm,
+              std::span<const design::mainform::BlockDesign> blocks,
+              std::span<const design::FormDesign *const> infoForms, const Templates &templates,
+              std::string_view version)
 {
-    if (argc != 4) {
-        std::cerr << "usage: " << argv[0] << " SHELL.html OUT/index.html OUT/design.css\n";
-        return 2;
-    }
-    try {
-        StyleSheet css;
-        Page page(css, DDV_VERSION);
-        page.mainForm(design::mainform::kForm, design::mainform::kBlocks);
-        const design::FormDesign *info[] = {&design::aboutform::kForm, &design::authorform::kForm};
-        page.infoForms(info);
-        write(argv[2],
-              filled(readFile(argv[1]), {{"@TITLE@", escaped(design::mainform::kForm.caption)},
-                                         {"@VERSION@", escaped(DDV_VERSION)},
-                                         {"@WINDOWS@", page.text()}}));
-        write(argv[3], css.text(design::twips(design::mainform::kForm.clientWidth)));
-    } catch (const Refusal &refusal) {
-        std::cerr << argv[0] << ": " << refusal.what() << "\n";
-        return 1;
-    }
-    return 0;
+    const int wideFrom = design::twips(mainForm.clientWidth);
+    const std::string wide = "(min-width: " + std::to_string(wideFrom) + "px)";
+    const std::string narrow = "(max-width: " + std::to_string(wideFrom - 1) + ".98px)";
+    StyleSheet css;
+    Page page(css, version, narrow);
+    page.mainForm(mainForm, blocks);
+    page.infoForms(infoForms);
+    const std::string background = hexOf(mainForm.background.rgb);
+    Site site;
+    site.index = filled("shell", templates.shell,
+                        {{"@TITLE@", escaped(mainForm.caption)},
+                         {"@VERSION@", escaped(version)},
+                         {"@BACKGROUND@", background},
+                         {"@WINDOWS@", page.text()}});
+    site.designCss = css.text(wide, narrow);
+    site.pageCss = filled("layout", templates.layout, {{"(--wide)", wide}, {"(--narrow)", narrow}});
+    site.manifest = filled("manifest", templates.manifest, {{"@BACKGROUND@", background}});
+    return site;
 }
+
+} // namespace generator
