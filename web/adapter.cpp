@@ -74,13 +74,6 @@ const calculator::FieldInfo *fieldInfo(int field)
     return &calculator::kFields[static_cast<std::size_t>(field)];
 }
 
-// The table's texts are views into string literals, so they end in a null character.
-const char *tableText(int field, std::string_view calculator::FieldInfo::*member)
-{
-    const calculator::FieldInfo *f = fieldInfo(field);
-    return f ? (f->*member).data() : "";
-}
-
 } // namespace
 
 extern "C" {
@@ -88,27 +81,6 @@ extern "C" {
 int ddv_field_count(void)
 {
     return static_cast<int>(kFieldCount);
-}
-
-const char *ddv_field_label(int field)
-{
-    return tableText(field, &calculator::FieldInfo::label);
-}
-
-const char *ddv_field_unit(int field)
-{
-    return tableText(field, &calculator::FieldInfo::unit);
-}
-
-const char *ddv_field_default_text(int field)
-{
-    return tableText(field, &calculator::FieldInfo::defaultText);
-}
-
-int ddv_field_is_output(int field)
-{
-    const calculator::FieldInfo *f = fieldInfo(field);
-    return f && f->direction == calculator::Direction::Output ? 1 : 0;
 }
 
 void ddv_set_text(int field, const char *utf8)

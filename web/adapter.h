@@ -24,14 +24,6 @@ extern "C" {
 // The number of fields: 14.
 int ddv_field_count(void);
 
-// What the field table says of a field: its row label, its unit ("" where the row has none),
-// its default text, and whether the program writes it (1) or the user fills it in (0).
-// Out of range: "" and 0.
-const char *ddv_field_label(int field);
-const char *ddv_field_unit(int field);
-const char *ddv_field_default_text(int field);
-int ddv_field_is_output(int field);
-
 // A field's text; every field starts with its default text. Out of range: ignored, "".
 void ddv_set_text(int field, const char *utf8);
 const char *ddv_text(int field);
