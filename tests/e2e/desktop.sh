@@ -81,21 +81,28 @@ decimal_separator() {
     esac
 }
 
-# After a Calculate on the default texts, the main window's RX inductance and turn-count
-# fields, at (3600, 6720) and (3600, 7320) twips, hold the design's worked example, whole
-# numbers in any regional format; the RX cross-section field, at (3600, 7920), holds 4.400082
-# with the decimal separator of the regional format, where it is known.
+# After a Calculate on the default texts, the main window's result fields hold the design's
+# worked example: the RX inductance and turn count at (3600, 6720) and (3600, 7320) twips and
+# the TX inductance at (9840, 7320), whole numbers in any regional format; the RX and TX
+# cross-sections at (3600, 7920) and (9840, 7920), 4.400082 and 5.024 (40 turns of 0.4 mm) with
+# the decimal separator of the regional format, where it is known.
 check_default_results() { # MAIN_WINDOW
-    local inductance turns cross_section separator
+    local inductance turns cross_section tx_inductance tx_cross_section separator
     inductance=$(field_text "$1" 296 466)
     turns=$(field_text "$1" 296 506)
     cross_section=$(field_text "$1" 296 546)
-    echo "RX inductance \"$inductance\", RX turns \"$turns\", RX cross-section \"$cross_section\""
+    tx_inductance=$(field_text "$1" 712 506)
+    tx_cross_section=$(field_text "$1" 712 546)
+    echo "RX inductance \"$inductance\", RX turns \"$turns\", RX cross-section \"$cross_section\"," \
+        "TX inductance \"$tx_inductance\", TX cross-section \"$tx_cross_section\""
     [ "$inductance" = 7684 ] || fail "RX inductance is \"$inductance\", not 7684"
     [ "$turns" = 173 ] || fail "RX turn count is \"$turns\", not 173"
+    [ "$tx_inductance" = 408 ] || fail "TX inductance is \"$tx_inductance\", not 408"
     separator=$(decimal_separator)
     [ -z "$separator" ] || [ "$cross_section" = "4${separator}400082" ] ||
         fail "RX cross-section is \"$cross_section\", not 4${separator}400082"
+    [ -z "$separator" ] || [ "$tx_cross_section" = "5${separator}024" ] ||
+        fail "TX cross-section is \"$tx_cross_section\", not 5${separator}024"
 }
 
 # Starts openbox and returns once it manages a window: a client mapped while it is still

@@ -5,16 +5,21 @@
 
 # Installs the built project into a scratch prefix and checks the desktop integration: the
 # program, its desktop entry, its icons in the hicolor theme and its AppStream record, each
-# valid and naming the others consistently.
+# valid and naming the others consistently. With --installed, the same of the program the
+# system has installed in /usr (the Debian package's test), and that man finds its pages.
 # Usage: check-install.sh BUILD_DIR VERSION
+#        check-install.sh --installed VERSION
 set -euo pipefail
 
-build=$1
 version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-prefix=$work/usr
-cmake --install "$build" --prefix "$prefix" >"$work/install.log"
+if [ "$1" = --installed ]; then
+    prefix=/usr
+else
+    prefix=$work/usr
+    cmake --install "$1" --prefix "$prefix" >"$work/install.log"
+fi
 
 failed=0
 ok() { echo "ok: $1"; }
@@ -59,5 +64,11 @@ check "record launches the desktop entry" \
 check "record provides the program" grep -q "<binary>$(entry Exec)</binary>" "$metainfo"
 check "record's release is $version" grep -q "<release version=\"$version\"" "$metainfo"
 check "record carries the screenshot" grep -q '<image>https://.*main-window\.png</image>' "$metainfo"
+
+if [ "$1" = --installed ]; then
+    check "man finds the manual page" test "$(man -w ddvelmor)" = "$man_page"
+    check "man finds the Russian manual page for Russian" \
+        test "$(man -L ru -w ddvelmor)" = "$prefix/share/man/ru/man1/ddvelmor.1.gz"
+fi
 
 exit "$failed"
