@@ -10,10 +10,11 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberation
                 qt6-translations-l10n)
 
-# What making the Debian packages needs on this machine (they are built and tried in Debian
-# roots, scripts/debian-root.sh): the source-package tools, debootstrap, and diffoscope to show
-# where two builds differ.
-PACKAGE_PACKAGES=(dpkg-dev debootstrap diffoscope-minimal)
+# What making the Debian packages needs on this machine, and scripts/debian13 too: the
+# source-package tools, Debian's own tools that build, test and install them in systems of their
+# release made without root (scripts/debian-root.sh), the helpers that map a user's subordinate
+# ids, and diffoscope to show where two builds differ.
+PACKAGE_PACKAGES=(dpkg-dev mmdebstrap sbuild autopkgtest piuparts uidmap diffoscope-minimal)
 
 # What making a release needs on top: the source is what git records.
 RELEASE_PACKAGES=(git)
@@ -51,7 +52,7 @@ WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w6
                   xvfb xauth dbus-daemon openbox xdotool x11-utils xclip imagemagick tesseract-ocr
                   locales)
 
-# What the scripts build once and keep outside the clone (Qt for Windows, the Debian roots):
+# What the scripts build once and keep outside the clone (Qt for Windows, the Debian tarballs):
 # ~/.cache/ddvelmor, or the folder DDV_CACHE names.
 CACHE=${DDV_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/ddvelmor}
 
