@@ -228,9 +228,10 @@ constexpr std::array<double, 23> kExactPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4, 
 constexpr std::uint64_t kLeastFifteenDigits = 100'000'000'000'000;
 constexpr std::uint64_t kBeyondFifteenDigits = 1'000'000'000'000'000;
 
-// A double's significant bits lie within the first 767 significant digits of any number
-// halfway between two doubles; with this many digits kept, the digits cut off can only move
-// a value that is exactly halfway (or exactly a double), and then only upward.
+// Every double and every number halfway between two doubles has at most 768 significant
+// digits (the halfway point just below 2^-1021 has that many); with this many digits kept, the
+// digits cut off can only move a value that is exactly halfway (or exactly a double), and then
+// only upward.
 constexpr std::size_t kKeptDigits = 800;
 
 } // namespace

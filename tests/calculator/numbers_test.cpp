@@ -365,7 +365,7 @@ struct Decimal {
 };
 
 // The number halfway between a finite x >= 0 and the next double up (2^1024 after the
-// largest), exactly: at most 767 significant digits, from MPFR.
+// largest), exactly: at most 768 significant digits, from MPFR.
 Decimal midpointAbove(double x)
 {
     const double ulp = x == DBL_MAX ? 0x1p971 : std::nextafter(x, INFINITY) - x;
