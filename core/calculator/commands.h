@@ -12,10 +12,62 @@
 
 #include "engine/coil.h"
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
 #include <string_view>
 #include <variant>
 
 namespace calculator {
+
+namespace detail {
+
+// String literals one after another, without their terminating zeros: a caption put together
+// by the compiler.
+template <std::size_t... N>
+constexpr std::array<char, (N + ...) - sizeof...(N)> joined(const char (&...parts)[N])
+{
+    std::array<char, (N + ...) - sizeof...(N)> all{};
+    auto out = all.begin();
+    ((out = std::copy_n(parts, N - 1, out)), ...);
+    return all;
+}
+
+// The double that a short decimal spelling such as "1.25" stands for, the same as its literal:
+// up to 15 digits, so that both the digits and the power of ten are exact doubles and the one
+// division rounds correctly.
+consteval double decimalValue(std::string_view spelling)
+{
+    const std::size_t point = spelling.find('.');
+    std::uint64_t digits = 0;
+    double power = 1;
+    for (std::size_t i = 0; i < spelling.size(); ++i) {
+        if (i == point)
+            continue;
+        if (spelling[i] < '0' || spelling[i] > '9' || digits >= 100'000'000'000'000)
+            throw std::invalid_argument("not a short decimal spelling");
+        digits = digits * 10 + static_cast<std::uint64_t>(spelling[i] - '0');
+        if (i > point)
+            power *= 10;
+    }
+    return static_cast<double>(digits) / power;
+}
+
+} // namespace detail
+
+// Inclusive range of RX turn counts the coil design allows.
+inline constexpr double kMinRxTurns = 175;
+inline constexpr double kMaxRxTurns = 250;
+
+// Wire diameters in mm the checks allow, inclusive, spelled as their warnings quote them.
+inline constexpr char kMaxRxWireMmText[] = "0.2";
+inline constexpr char kMinTxWireMmText[] = "0.35";
+inline constexpr char kMaxTxWireMmText[] = "0.45";
+inline constexpr double kMaxRxWireMm = detail::decimalValue(kMaxRxWireMmText);
+inline constexpr double kMinTxWireMm = detail::decimalValue(kMinTxWireMmText);
+inline constexpr double kMaxTxWireMm = detail::decimalValue(kMaxTxWireMmText);
 
 // Warning texts shown by the operations, exactly as the user sees them.
 namespace text {
@@ -23,16 +75,17 @@ inline constexpr std::string_view kTurnCountTitle = "Ошибка. Неправ�
 inline constexpr std::string_view kTurnCountPrompt =
     "Подберите диаметр провода  или конденсатор для RX !!! ";
 inline constexpr std::string_view kWireTitle = "Ошибка";
-inline constexpr std::string_view kRxWirePrompt =
-    "Возьмите провод меньшим диаметром для RX! <= 0.2 мм ";
-inline constexpr std::string_view kTxWirePrompt =
-    "Возьмите другой провод для TX!!!  В пределах 0.35 - 0.45 ";
+inline constexpr auto kRxWirePromptChars =
+    detail::joined("Возьмите провод меньшим диаметром для RX! <= ", kMaxRxWireMmText, " мм ");
+inline constexpr std::string_view kRxWirePrompt{kRxWirePromptChars.data(),
+                                                kRxWirePromptChars.size()};
+inline constexpr auto kTxWirePromptChars =
+    detail::joined("Возьмите другой провод для TX!!!  В пределах ", kMinTxWireMmText, " - ",
+                   kMaxTxWireMmText, " ");
+inline constexpr std::string_view kTxWirePrompt{kTxWirePromptChars.data(),
+                                                kTxWirePromptChars.size()};
 inline constexpr std::string_view kFaultTitle = "Ошибка расчета";
 } // namespace text
-
-// Inclusive range of RX turn counts the coil design allows.
-inline constexpr double kMinRxTurns = 175;
-inline constexpr double kMaxRxTurns = 250;
 
 // The parts of the Calculate command that each produce one result, in their order.
 enum class Stage { RxInductance, RxTurns, RxCrossSection, TxCrossSection, TxInductance };
@@ -70,10 +123,11 @@ Outcome calculate(FieldTexts &fields, MessageBoxes &boxes, std::string_view deci
 // What a wire check found; every verdict but Within shows one box.
 enum class WireVerdict { Within, Outside, Unreadable };
 
-// Warns when the RX wire is thicker than 0.2 mm. Runs on every edit of its field.
+// Warns when the RX wire is thicker than kMaxRxWireMm. Runs on every edit of its field.
 WireVerdict checkRxWire(const FieldTexts &fields, MessageBoxes &boxes);
 
-// Warns when the TX wire lies outside 0.35 ... 0.45 mm. Runs when the user leaves its field.
+// Warns when the TX wire lies outside kMinTxWireMm..kMaxTxWireMm. Runs when the user leaves its
+// field.
 WireVerdict checkTxWire(const FieldTexts &fields, MessageBoxes &boxes);
 
 } // namespace calculator
