@@ -242,13 +242,13 @@ Outcome calculate(FieldTexts &fields, MessageBoxes &boxes, std::string_view deci
 WireVerdict checkRxWire(const FieldTexts &fields, MessageBoxes &boxes)
 {
     return checkWire(fields, Field::RxWireDiameter, boxes, text::kRxWirePrompt,
-                     [](double d) { return d > 0.2; });
+                     [](double d) { return d > kMaxRxWireMm; });
 }
 
 WireVerdict checkTxWire(const FieldTexts &fields, MessageBoxes &boxes)
 {
     return checkWire(fields, Field::TxWireDiameter, boxes, text::kTxWirePrompt,
-                     [](double d) { return d > 0.45 || d < 0.35; });
+                     [](double d) { return d > kMaxTxWireMm || d < kMinTxWireMm; });
 }
 
 } // namespace calculator

@@ -8,10 +8,12 @@
 // and reports how it ended as data, so that callers and tests need not read the boxes' prose.
 
 #include "fields.h"
+#include "limits.h"
 #include "messages.h"
 
 #include "engine/coil.h"
 
+#include <cstddef>
 #include <string_view>
 #include <variant>
 
@@ -23,16 +25,17 @@ inline constexpr std::string_view kTurnCountTitle = "Ошибка. Неправ�
 inline constexpr std::string_view kTurnCountPrompt =
     "Подберите диаметр провода  или конденсатор для RX !!! ";
 inline constexpr std::string_view kWireTitle = "Ошибка";
-inline constexpr std::string_view kRxWirePrompt =
-    "Возьмите провод меньшим диаметром для RX! <= 0.2 мм ";
-inline constexpr std::string_view kTxWirePrompt =
-    "Возьмите другой провод для TX!!!  В пределах 0.35 - 0.45 ";
+inline constexpr auto kRxWirePromptChars =
+    detail::joined("Возьмите провод меньшим диаметром для RX! <= ", kMaxRxWireMmText, " мм ");
+inline constexpr std::string_view kRxWirePrompt{kRxWirePromptChars.data(),
+                                                kRxWirePromptChars.size()};
+inline constexpr auto kTxWirePromptChars =
+    detail::joined("Возьмите другой провод для TX!!!  В пределах ", kMinTxWireMmText, " - ",
+                   kMaxTxWireMmText, " ");
+inline constexpr std::string_view kTxWirePrompt{kTxWirePromptChars.data(),
+                                                kTxWirePromptChars.size()};
 inline constexpr std::string_view kFaultTitle = "Ошибка расчета";
 } // namespace text
-
-// Inclusive range of RX turn counts the coil design allows.
-inline constexpr double kMinRxTurns = 175;
-inline constexpr double kMaxRxTurns = 250;
 
 // The parts of the Calculate command that each produce one result, in their order.
 enum class Stage { RxInductance, RxTurns, RxCrossSection, TxCrossSection, TxInductance };
@@ -70,10 +73,11 @@ Outcome calculate(FieldTexts &fields, MessageBoxes &boxes, std::string_view deci
 // What a wire check found; every verdict but Within shows one box.
 enum class WireVerdict { Within, Outside, Unreadable };
 
-// Warns when the RX wire is thicker than 0.2 mm. Runs on every edit of its field.
+// Warns when the RX wire is thicker than kMaxRxWireMm. Runs on every edit of its field.
 WireVerdict checkRxWire(const FieldTexts &fields, MessageBoxes &boxes);
 
-// Warns when the TX wire lies outside 0.35 ... 0.45 mm. Runs when the user leaves its field.
+// Warns when the TX wire lies outside kMinTxWireMm..kMaxTxWireMm. Runs when the user leaves its
+// field.
 WireVerdict checkTxWire(const FieldTexts &fields, MessageBoxes &boxes);
 
 } // namespace calculator

@@ -228,30 +228,35 @@ constexpr std::array<double, 23> kExactPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4, 
 constexpr std::uint64_t kLeastFifteenDigits = 100'000'000'000'000;
 constexpr std::uint64_t kBeyondFifteenDigits = 1'000'000'000'000'000;
 
-// A double's significant bits lie within the first 767 significant digits of any number
-// halfway between two doubles; with this many digits kept, the digits cut off can only move
-// a value that is exactly halfway (or exactly a double), and then only upward.
+// Every double and every number halfway between two doubles has at most 768 significant
+// digits (the halfway point just below 2^-1021 has that many); with this many digits kept, the
+// digits cut off can only move a value that is exactly halfway (or exactly a double), and then
+// only upward.
 constexpr std::size_t kKeptDigits = 800;
 
 } // namespace
 
 std::optional<double> nearestDouble(std::string_view digits, long long exponent)
 {
-    // The significant digits alone: trailing zeros go into the exponent.
+    // The significant digits alone; the trailing zeros go into the exponent.
     const std::size_t first = digits.find_first_not_of('0');
     if (first == std::string_view::npos)
         return 0.0;
     const std::size_t last = digits.find_last_not_of('0');
     std::string_view significant = digits.substr(first, last + 1 - first);
-    exponent += static_cast<long long>(digits.size() - 1 - last);
 
-    // The decimal place of the leading digit: from 10^309 the value is beyond the double
-    // range; below 10^-324 it is less than half the smallest subnormal (2.47E-324).
-    const long long leading = exponent + static_cast<long long>(significant.size()) - 1;
-    if (leading > 308)
+    // The decimal place of the leading digit, `places` above the last digit's: from 10^309 the
+    // value is beyond the double range; below 10^-324 it is less than half the smallest
+    // subnormal (2.47E-324). The upper end is tested before the sum is formed, so that no
+    // exponent near the top of its type overflows; from here on it lies within the digits'
+    // count of the double range.
+    const auto places = static_cast<long long>(digits.size() - 1 - first);
+    if (exponent > 308 - places)
         return std::nullopt;
+    const long long leading = exponent + places;
     if (leading < -324)
         return 0.0;
+    exponent += static_cast<long long>(digits.size() - 1 - last);
 
     // Up to 15 digits and a power of ten that a double holds: both operands are exact, so the
     // one rounding of the multiplication or division is the correct one.

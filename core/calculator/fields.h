@@ -7,6 +7,8 @@
 // name and element index, the label beside it, its default text and whether the user or the
 // program fills it. The command, the window and the tests all take the fields from here.
 
+#include "limits.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -46,13 +48,22 @@ struct FieldInfo {
 
 inline constexpr std::size_t kFieldCount = 14;
 
+// The RX turn count's label quotes the range the turn count check allows.
+inline constexpr auto kRxTurnsLabelChars = detail::joined(
+    "Число витков - RX      (в пределах ", kMinRxTurnsText, " - ", kMaxRxTurnsText, "!!)");
+
 inline constexpr std::array<FieldInfo, kFieldCount> kFields{{
     {Field::RxFrequency, "Text1", 0, "Желаемая частота - RX", "кГц", "10", Direction::Input},
     {Field::RingDiameter, "Text2", 0, "Внутренний диаметр - RX", "мм", "190", Direction::Input},
     {Field::RxCapacitance, "Text3", 1, "Емкость контура  - RX", "нФ", "33", Direction::Input},
     {Field::RxWireDiameter, "Text4", 0, "Диаметр проводника - RX", "мм", "0.18", Direction::Input},
     {Field::RxInductance, "Text5", 1, "Индуктивность - RX", "мкГн", "0", Direction::Output},
-    {Field::RxTurns, "Text6", 1, "Число витков - RX      (в пределах 175 - 250!!)", "", "0",
+    {Field::RxTurns,
+     "Text6",
+     1,
+     {kRxTurnsLabelChars.data(), kRxTurnsLabelChars.size()},
+     "",
+     "0",
      Direction::Output},
     {Field::RxCrossSection, "Text7", 2, "Сечение  - RX", "мм^2", "0", Direction::Output},
     {Field::TxFrequency, "Text8", 3, "Желаемая частота - TX", "кГц", "11.5", Direction::Input},

@@ -8,9 +8,11 @@
 // (glibc takes a fused multiply-add where the processor has one, emscripten's C library
 // never does), and the model shows its peak to fifteen digits, where a last bit can show.
 //
-// The result is the correctly rounded logarithm, except where the exact value lies within
-// about 2^-100 of it of a number halfway between two doubles, which no double argument is
-// known to come near. Built from double arithmetic alone, without fused multiply-add.
+// The result is the correctly rounded logarithm wherever the exact value lies farther than
+// about 2^-100 of it from a number halfway between two doubles. Next to 1, where the
+// evaluation is more accurate, some arguments come nearer and still round correctly: 1 - 2^-52
+// within 2^-105.6, 1 + 3·2^-51 and 1 - 3·2^-51 within 2^-100.4. Built from double arithmetic
+// alone, without fused multiply-add.
 
 namespace engine {
 

@@ -5,8 +5,8 @@
 
 // The calculator's main window, Form1: the fourteen fields, labels, frame lines and three
 // buttons of the fixed design, wired to the Calculate command and the two wire checks.
-// The window only shows things; the operations live in the core's calculator/commands.h and reach the
-// fields and message boxes through the interfaces the window implements.
+// The window only shows things; the operations live in the core (calculator/commands.h) and
+// reach the fields and message boxes through the interfaces the window implements.
 
 #include "calculator/fields.h"
 #include "calculator/messages.h"

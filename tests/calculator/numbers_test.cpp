@@ -12,6 +12,7 @@
 #include <bit>
 #include <cerrno>
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -133,6 +134,25 @@ TEST(ReadNumber, NumbersBeyondTheDoubleRangeOverflow)
             EXPECT_EQ(fault.kind(), engine::FaultKind::Overflow) << text;
         }
     }
+}
+
+// The exponent anywhere in its type, even where adding the digits' places to it would pass
+// its ends: above the double range no value, below half the smallest subnormal 0.
+TEST(NearestDouble, ExponentsAtTheEndsOfTheirType)
+{
+    for (const std::string &digits : {std::string("1"), std::string("10"), std::string("123"),
+                                      std::string("00100"), std::string("98765432109876543210"),
+                                      "1" + std::string(900, '0'), std::string(900, '7')}) {
+        for (long long offset = 0; offset <= 3; ++offset) {
+            EXPECT_EQ(nearestDouble(digits, LLONG_MAX - offset), std::nullopt)
+                << digits.size() << " digits " << digits.substr(0, 20) << " at LLONG_MAX - "
+                << offset;
+            EXPECT_EQ(nearestDouble(digits, LLONG_MIN + offset), 0.0)
+                << digits.size() << " digits " << digits.substr(0, 20) << " at LLONG_MIN + "
+                << offset;
+        }
+    }
+    EXPECT_EQ(nearestDouble("000", LLONG_MAX), 0.0);
 }
 
 TEST(ReadNumber, HugeTextsReadWithoutTrouble)
@@ -345,7 +365,7 @@ struct Decimal {
 };
 
 // The number halfway between a finite x >= 0 and the next double up (2^1024 after the
-// largest), exactly: at most 767 significant digits, from MPFR.
+// largest), exactly: at most 768 significant digits, from MPFR.
 Decimal midpointAbove(double x)
 {
     const double ulp = x == DBL_MAX ? 0x1p971 : std::nextafter(x, INFINITY) - x;

@@ -213,7 +213,10 @@ std::vector<double> arguments()
         0x1.b45ea6a807ea2p+4, 0x1.da1e925fd4996p+17, 0x1.e09e36897236p-4, 0x1.0705f6f991b14p-15,
         0x1.a4b7a24ab0298p-14, 0x1.00000f2adeb71p+0, 0x1.0cf69f7ae13cap+5, 0x1.6e9bb60217beap+14,
         0x1.ea36327782a51p+21, 0x1.fffcc83fd07efp-1, 0x1.8ffb62081e16p-7, 0x1.97cbc9dfaf501p-5,
-        0x1.15ff13ee4f4cep+10, 0x1.daa9f8b84f17ep+7, 0x1.96950e48278c8p+19, 0x1.ffef3030c5d03p-1};
+        0x1.15ff13ee4f4cep+10, 0x1.daa9f8b84f17ep+7, 0x1.96950e48278c8p+19, 0x1.ffef3030c5d03p-1,
+        // Next to 1, nearer still: 1 - 2^-52 within 2^-53.6 of an ulp, 1 ± 3·2^-51 within
+        // 2^-47.8.
+        0x1.ffffffffffffep-1, 0x1.0000000000006p+0, 0x1.ffffffffffff4p-1};
     // The logarithm's argument 4/r at every fourth count of the search for 0.18 mm wire on
     // 190 mm, up to the model's peak.
     for (double n = 2; n <= 7838; n += 4) {

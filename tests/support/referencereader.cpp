@@ -67,7 +67,7 @@ std::optional<double> readRadix(const std::string &digitsAndRest, int radix)
 
 // The same value with at most 800 significant digits, as "0.DIGITS" with an exponent: some C
 // libraries (mingw-w64's) take time quadratic in the length, a minute for a megabyte. A
-// double lies nearest one side of a halfway point between two doubles, which has at most 767
+// double lies nearest one side of a halfway point between two doubles, which has at most 768
 // significant digits, so 800 digits and one more nonzero digit for any nonzero digits cut
 // off round the same way.
 std::string shortened(const std::string &number)
