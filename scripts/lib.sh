@@ -73,8 +73,8 @@ as_root() {
 }
 
 # Installs the packages that are not installed yet; does nothing when all are there. A name
-# may carry an architecture (qt6-base-dev:arm64, see cross_packages); one without is this
-# machine's, or one for all architectures, but not one installed for another architecture only.
+# may carry an architecture (qt6-base-dev:arm64); one without is this machine's, or one for
+# all architectures, but not one installed for another architecture only.
 ensure_packages() {
     local missing=() native pkg arch
     native=$(dpkg --print-architecture)
