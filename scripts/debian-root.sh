@@ -86,12 +86,22 @@ piuparts_tarball() {
 
 # unshare maps the user's subordinate user and group ids (/etc/subuid, /etc/subgid), which
 # adduser gives every new user but root; the install step gives them where they are missing.
+# For root, Debian 12's `unshare --map-auto` (autopkgtest's unshare server) takes the first
+# line of another user too, so root's line goes first.
 ensure_subordinate_ids() {
-    local user
+    local user file lines
     user=$(id -un)
-    grep -q "^$user:" /etc/subuid && grep -q "^$user:" /etc/subgid && return 0
-    echo "Giving $user subordinate user and group ids for user namespaces"
-    as_root usermod --add-subuids 1000000-1065535 --add-subgids 1000000-1065535 "$user"
+    if ! grep -q "^$user:" /etc/subuid || ! grep -q "^$user:" /etc/subgid; then
+        echo "Giving $user subordinate user and group ids for user namespaces"
+        as_root usermod --add-subuids 1000000-1065535 --add-subgids 1000000-1065535 "$user"
+    fi
+    [ "$(id -u)" -eq 0 ] || return 0
+    for file in /etc/subuid /etc/subgid; do
+        [ "$(head -n 1 "$file" | cut -d: -f1)" != root ] || continue
+        echo "Putting root's subordinate ids first in $file"
+        lines=$(grep '^root:' "$file"; grep -v '^root:' "$file")
+        printf '%s\n' "$lines" >"$file"
+    done
 }
 
 # unpack_tarball TARBALL DIR: the system of TARBALL, anew in DIR/root, every file owned by the
