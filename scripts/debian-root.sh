@@ -64,14 +64,15 @@ test_tarball() {
 
 # testbed_tarball SUITE: the fresh system autopkgtest tests a package in, with apt, and the other
 # architectures of the packages beside the machine's own, for those it runs under qemu-user.
-# What the tests need besides the package (debian/tests/control) and the emulator come with it,
-# so that a test installs only the package and what the package depends on.
+# What the tests need besides the package (debian/tests/control), the emulator and dpkg-dev,
+# with which autopkgtest unpacks the source package, come with it, so that a test installs
+# only the package and what the package depends on.
 testbed_tarball() {
     local tools
     tools=$(awk '/^[^ \t#]/ { depends = /^Depends:/ } depends' "$ROOT/debian/tests/control" |
         sed 's/^Depends://' | tr -d ' \t\n' | tr ',' '\n' | grep -vx -e '@' -e '' | paste -sd,)
     debian_tarball "$1-testbed" --variant=apt --architectures="$(IFS=,; echo "${PACKAGE_ARCHES[*]}")" \
-        --include="$tools,qemu-user-static" "$1"
+        --include="$tools,qemu-user-static,dpkg-dev" "$1"
 }
 
 # lintian_tarball SUITE: the release's lintian.
