@@ -8,11 +8,13 @@
 # shellcheck shell=bash
 
 # compile_session_locale DIR: compiles the session's locale into DIR and points glibc there
-# (LOCPATH), unless glibc finds it already. C.UTF-8 is built into glibc.
+# (LOCPATH), unless glibc finds it already. C.UTF-8 is built into glibc, and stands in for the
+# plain C (or POSIX) locale, whose ASCII would lose the Cyrillic letters just the same.
 compile_session_locale() {
     local name=${LC_ALL:-${LC_CTYPE:-${LANG:-}}}
     case $name in
-    '' | C | C.* | POSIX) return 0 ;;
+    '' | C | POSIX) export LC_ALL=C.UTF-8 && return 0 ;;
+    C.*) return 0 ;;
     esac
     [ "$(LC_ALL=$name locale charmap 2>/dev/null)" = UTF-8 ] && return 0
     mkdir -p "$1"
